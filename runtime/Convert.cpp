@@ -1,0 +1,56 @@
+#include "runtime/Convert.h"
+
+#include "runtime/CodePage.h"
+#include "runtime/Exception.h"
+
+#include <cstdint>
+
+namespace {
+
+int DigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::optional<int> TryStrToInt(std::string_view text)
+{
+    size_t pos = 0;
+    while (pos < text.size() && text[pos] == ' ') ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+    int base = 10;
+    if (pos < text.size() && text[pos] == '$') {
+        base = 16;
+        ++pos;
+    } else if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
+        base = 16;
+        pos += 2;
+    }
+    if (pos == text.size()) return std::nullopt;
+    int64_t value = 0;
+    for (; pos < text.size(); ++pos) {
+        int digit = DigitValue(text[pos]);
+        if (digit < 0 || digit >= base) return std::nullopt;
+        value = value * base + digit;
+        if (value > int64_t{INT32_MAX} + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX || value < INT32_MIN) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::string NotAnIntegerMessage(std::string_view text)
+{
+    return "'" + CodePageToUtf8(text) + "' ist kein gültiger Integerwert";
+}
+
+int StrToInt(std::string_view text)
+{
+    if (auto value = TryStrToInt(text)) return *value;
+    throw EConvertError(NotAnIntegerMessage(text));
+}
