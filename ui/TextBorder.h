@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+// The one place where Qt's strings meet the core's code-page text (runtime/CodePage.h).
+// A line break is CR LF in the core's text, whatever form it has inside Qt.
+
+// Qt text to code-page text. Characters the code page cannot hold become "?", and the user is
+// told which ones in a notice, so that nothing vanishes silently.
+std::string ToCodePage(const QString& text);
+
+// Code-page text to Qt text; CR LF becomes Qt's line break "\n".
+QString FromCodePage(const std::string& text);

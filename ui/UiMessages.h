@@ -1,0 +1,19 @@
+#pragma once
+
+// The fixed texts of the user interface that are not captions of a control: the application's
+// title and the status and notice texts the windows show.
+namespace UiMessages {
+
+inline constexpr const char* ApplicationTitle = "Tickerpost";
+
+inline constexpr const char* CopyWithoutSelection = "Sie müssen erst den zu kopierenden Text makieren";
+inline constexpr const char* Copied = "Der markiete Text wurde in die Ablage kopiert";
+inline constexpr const char* CutWithoutSelection = "Sie müssen erst den auszuschneidenden Text makieren";
+inline constexpr const char* CutDone = "Der markiete Text wurde in die Ablage verschoben";
+inline constexpr const char* Pasted = "Der Text aus der Ablage wurde eingefügt";
+
+// Followed by the characters concerned.
+inline constexpr const char* UnmappableCharacters =
+    "Diese Zeichen kann der Zeichensatz des Systems nicht darstellen; sie werden durch \"?\" ersetzt: ";
+
+} // namespace UiMessages
