@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The international digits of a number, without "+" or "00": "00..." loses the "00", "0..." becomes
+// "49..." (the country code is fixed), "+..." loses the "+"; any other text gives empty text. Every
+// blank is removed from the result; hyphens, slashes and brackets stay.
+std::string NormalizeNumber(std::string_view number);
+
+// The address the gateway takes a message for `number` at: NormalizeNumber, "@", `smsServer`.
+std::string GatewayAddress(std::string_view number, std::string_view smsServer);
+
+// The outcome of checking a recipient number: the gateway address, or the status text that tells
+// the user why nothing is sent.
+struct RecipientAddress
+{
+    std::string Address;
+    std::string Rejection;
+
+    bool Accepted() const { return Rejection.empty(); }
+};
+
+// A number typed into the recipient box: at least 2 characters, only "+0123456789", beginning with
+// "+" or "0"; otherwise rejected with InvalidNumberStatus.
+RecipientAddress AddressForTypedNumber(std::string_view typed, std::string_view smsServer);
+
+// A contact's mobile number: at least 2 characters, otherwise rejected with
+// ContactWithoutMobileStatus. No character test: whatever NormalizeNumber makes of it is used.
+RecipientAddress AddressForContactNumber(std::string_view mobile, std::string_view smsServer);
+
+// The address-book filter that finds a contact by its mobile number stored as "+49 1711234567":
+// [MobileTelephoneNumber] = "+<normalised number with a blank behind the country code>".
+std::string MobileNumberFilter(std::string_view number);

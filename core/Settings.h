@@ -1,0 +1,125 @@
+#pragma once
+
+#include "runtime/Clock.h"
+#include "runtime/IniFile.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// The exact text in LoginPassword that means no password is stored.
+inline constexpr const char* PasswordMarker = "nicht gespeichert";
+
+// The in-memory record of user.ini: one field per key, named like the key. The initialisers are
+// the values of missing keys.
+struct TSettings
+{
+    std::string LoginName = "Dein Login";
+    bool SavePassword = true;
+    std::string LoginPassword = PasswordMarker;
+    std::string POP3Server = "pop3.example.com";
+    std::string SMTPServer = "smtp.example.com";
+    bool Pop3First = true;
+    std::string UserName = "Dein Name";
+    std::string eMailAdress = "dein.name@example.com";
+    std::string SMSServer = "sms.example.com";
+    std::string FormatToken;
+    int MaxSMSLength = 160;
+    bool AutoSave = true;
+    bool LastSMSFirst = true;
+    std::string LastSentSMS = "01.01.2002 00:00:00";
+    int SMSThisMonth = 0;
+    bool UseOutlookAdressbook = true;
+};
+
+enum class SettingKey {
+    LoginName,
+    SavePassword,
+    LoginPassword,
+    POP3Server,
+    SMTPServer,
+    Pop3First,
+    UserName,
+    eMailAdress,
+    SMSServer,
+    FormatToken,
+    MaxSMSLength,
+    AutoSave,
+    LastSMSFirst,
+    LastSentSMS,
+    SMSThisMonth,
+    UseOutlookAdressbook
+};
+
+// How a key is stored: Text unchanged; Boolean as 1/0, read as a profile integer; Integer in
+// decimal, read as a profile integer (no integer gives the default); SmsLength read as text and
+// converted strictly by ParseMaxSmsLength, written in decimal.
+enum class SettingType { Text, Boolean, Integer, SmsLength };
+
+using SettingField = std::variant<std::string TSettings::*, bool TSettings::*, int TSettings::*>;
+
+// One key of user.ini. Its default is the initialiser of its field in TSettings.
+struct SettingDefinition
+{
+    SettingKey Key;
+    std::string_view Name;
+    std::string_view Section;
+    SettingType Type;
+    SettingField Field;
+};
+
+// Every key of user.ini in the order in which LoadSettings reads them.
+inline constexpr std::array<SettingDefinition, 16> SettingsTable{{
+    {SettingKey::LoginName, "LoginName", "eMailAccount", SettingType::Text, &TSettings::LoginName},
+    {SettingKey::SavePassword, "SavePassword", "eMailAccount", SettingType::Boolean,
+     &TSettings::SavePassword},
+    {SettingKey::LoginPassword, "LoginPassword", "eMailAccount", SettingType::Text,
+     &TSettings::LoginPassword},
+    {SettingKey::POP3Server, "POP3Server", "eMailAccount", SettingType::Text, &TSettings::POP3Server},
+    {SettingKey::SMTPServer, "SMTPServer", "eMailAccount", SettingType::Text, &TSettings::SMTPServer},
+    {SettingKey::Pop3First, "Pop3First", "eMailAccount", SettingType::Boolean, &TSettings::Pop3First},
+    {SettingKey::UserName, "UserName", "eMailAccount", SettingType::Text, &TSettings::UserName},
+    {SettingKey::eMailAdress, "eMailAdress", "eMailAccount", SettingType::Text, &TSettings::eMailAdress},
+    {SettingKey::SMSServer, "SMSServer", "SMS", SettingType::Text, &TSettings::SMSServer},
+    {SettingKey::FormatToken, "FormatToken", "SMS", SettingType::Text, &TSettings::FormatToken},
+    {SettingKey::MaxSMSLength, "MaxSMSLength", "SMS", SettingType::SmsLength, &TSettings::MaxSMSLength},
+    {SettingKey::AutoSave, "AutoSave", "SMS", SettingType::Boolean, &TSettings::AutoSave},
+    {SettingKey::LastSMSFirst, "LastSMSFirst", "SMS", SettingType::Boolean, &TSettings::LastSMSFirst},
+    {SettingKey::LastSentSMS, "LastSentSMS", "SMS", SettingType::Text, &TSettings::LastSentSMS},
+    {SettingKey::SMSThisMonth, "SMSThisMonth", "SMS", SettingType::Integer, &TSettings::SMSThisMonth},
+    {SettingKey::UseOutlookAdressbook, "UseOutlookAdressbook", "Adressbook", SettingType::Boolean,
+     &TSettings::UseOutlookAdressbook},
+}};
+
+const SettingDefinition& SettingDefinitionOf(SettingKey key);
+
+// The full path of user.ini: the program's folder (ending in "/") followed by "user.ini".
+std::string SettingsFilePath(const std::string& programFolder);
+
+// Starts `settings` from the defaults and reads every key of the table in order; between
+// SMSThisMonth and UseOutlookAdressbook it runs MonthCheck. A MaxSMSLength that ParseMaxSmsLength
+// refuses, or a LastSentSMS whose month or year is no integer, raises EConvertError there: the keys
+// read before keep their values, MaxSMSLength stays 160 and the keys after it keep their defaults.
+// The caller shows SMSThisMonth (the label is the window's business).
+void LoadSettings(TSettings& settings, const IniFile& ini, const Clock& clock);
+
+// Writes the record's current value of one key to the file (EIniFileError when refused).
+void WriteSetting(IniFile& ini, const TSettings& settings, SettingKey key);
+
+// A maximum SMS length: a strict integer of at least 1. Raises EConvertError with
+// "'<text>' ist kein gültiger Integerwert" for no integer, and a message naming the value for one
+// below 1 (which would divide the message by zero).
+int ParseMaxSmsLength(std::string_view text);
+
+// The month of a date-time text "dd.mm.yyyy hh:nn:ss": characters 4 and 5 converted strictly.
+// Raises EConvertError when they are no integer or the text is too short to hold them.
+int GetMonth(const std::string& dateTimeText);
+
+// True when the current month or year differs from that of LastSentSMS (the year is characters 7
+// to 10; a count from March of one year does not go on in March of the next). Raises EConvertError
+// as GetMonth does, for the year as well.
+bool MonthChanged(const TSettings& settings, const Clock& clock);
+
+// When MonthChanged: SMSThisMonth := 0, in memory only.
+void MonthCheck(TSettings& settings, const Clock& clock);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// The fixed German messages of the runtime's file layers, gathered in one place.
+
+// A write to an INI file that the file system refused; `path` is the file's full path.
+std::string IniWriteRefusedMessage(const std::string& path);
+
+// The text of a text-file error number: 2, 3, 4, 5, 100, 101 and 106 have their own text, any other
+// number reads "E/A-Fehler <n>".
+std::string InOutErrorMessage(int errorCode);

@@ -1,0 +1,119 @@
+#include "runtime/TextFile.h"
+
+#include "runtime/RuntimeMessages.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool FolderExists(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return true;
+    struct stat status;
+    std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+    return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// Closes the descriptor when the scope ends on an error; Close() reports the close's own failure.
+class FileDescriptor
+{
+public:
+    FileDescriptor(int fd, const std::string& path) : fd_(fd), path_(path)
+    {
+        if (fd_ < 0) throw InOutErrorForPath(errno, path_);
+    }
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+    void Fail() const { throw InOutErrorForPath(errno, path_); }
+    void Close()
+    {
+        int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) Fail();
+    }
+
+private:
+    int fd_;
+    const std::string& path_;
+};
+
+void SplitLines(std::string_view text, std::vector<std::string>& lines)
+{
+    while (!text.empty()) {
+        size_t end = text.find_first_of("\r\n");
+        lines.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos) return;
+        size_t width = (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
+        text.remove_prefix(end + width);
+    }
+}
+
+} // namespace
+
+EInOutError::EInOutError(int errorCode) : Exception(InOutErrorMessage(errorCode)), errorCode_(errorCode) {}
+
+int InOutErrorCodeForErrno(int errnoValue)
+{
+    switch (errnoValue) {
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+        return 3;
+    case EMFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return 5;
+    case ENOSPC:
+        return 101;
+    default:
+        return errnoValue;
+    }
+}
+
+EInOutError InOutErrorForPath(int errnoValue, const std::string& path)
+{
+    if (errnoValue == ENOENT && !FolderExists(path)) return EInOutError(3);
+    return EInOutError(InOutErrorCodeForErrno(errnoValue));
+}
+
+std::vector<std::string> ReadTextLines(const std::string& path)
+{
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC), path);
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
+        if (count == 0) break;
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) file.Fail();
+        content.append(buffer, static_cast<size_t>(count));
+    }
+    file.Close();
+    std::vector<std::string> lines;
+    SplitLines(content, lines);
+    return lines;
+}
+
+void WriteTextFile(const std::string& path, std::string_view content)
+{
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666), path);
+    while (!content.empty()) {
+        ssize_t count = ::write(file.Get(), content.data(), content.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) file.Fail();
+        content.remove_prefix(static_cast<size_t>(count));
+    }
+    file.Close();
+}
