@@ -31,6 +31,8 @@ struct TSettings
     std::string LastSentSMS = "01.01.2002 00:00:00";
     int SMSThisMonth = 0;
     bool UseOutlookAdressbook = true;
+
+    bool operator==(const TSettings&) const = default;
 };
 
 enum class SettingKey {

@@ -1,0 +1,285 @@
+#include "runtime/IniFile.h"
+
+#include "tests/support/TempFolder.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+const char* const Profile = "orphan=before any section\r\n"
+                            "[eMailAccount]\r\n"
+                            "LoginName =  \"Max Mustermann\"  \r\n"
+                            "Single='quoted'\r\n"
+                            "Unbalanced=\"abc\r\n"
+                            "Empty=\r\n"
+                            "EmptyQuotes=\"\"\r\n"
+                            "Inner=a \"b\" c\r\n"
+                            "Equals=a=b\r\n"
+                            "Tabs=\t x \t\r\n"
+                            "a line without equals sign\r\n"
+                            "[ SMS ]\r\n"
+                            "maxsmslength=70\r\n"
+                            "[sms]\r\n"
+                            "MaxSMSLength=99\r\n"
+                            "Later=only in the second SMS section\r\n";
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat status
+    {
+    };
+    stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
+
+ino_t InodeOf(const std::string& path)
+{
+    struct stat status
+    {
+    };
+    stat(path.c_str(), &status);
+    return status.st_ino;
+}
+
+size_t FilesIn(const TempFolder& folder)
+{
+    size_t count = 0;
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(folder.Folder())) ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(IniFileTest, ReadsValuesByTheProfileRules)
+{
+    TempFolder folder;
+    folder.Write("user.ini", Profile);
+    IniFile ini(folder.PathOf("user.ini"));
+    struct Case
+    {
+        const char* label;
+        const char* section;
+        const char* key;
+        const char* expected;
+    };
+    for (auto c :
+         {Case{"names ignore case, blanks and quotes go", "EMAILACCOUNT", "loginname", "Max Mustermann"},
+          Case{"single quotes", "eMailAccount", "Single", "quoted"},
+          Case{"one quote alone stays", "eMailAccount", "Unbalanced", "\"abc"},
+          Case{"empty value is empty text", "eMailAccount", "Empty", ""},
+          Case{"empty quotes", "eMailAccount", "EmptyQuotes", ""},
+          Case{"inner quotes stay", "eMailAccount", "Inner", "a \"b\" c"},
+          Case{"value after the first equals sign", "eMailAccount", "Equals", "a=b"},
+          Case{"tabs trimmed", "eMailAccount", "Tabs", "x"},
+          Case{"blanks inside brackets", "SMS", "MaxSMSLength", "70"},
+          Case{"first of two equal sections", "SMS", "Later", "default"},
+          Case{"key before any section", "", "orphan", "default"},
+          Case{"missing section", "Adressbook", "LoginName", "default"},
+          Case{"missing key", "eMailAccount", "Nothing", "default"}}) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(ini.ReadString(c.section, c.key, "default"), c.expected);
+    }
+}
+
+TEST(IniFileTest, ReadsAtMost2047Characters)
+{
+    TempFolder folder;
+    std::string value(3000, 'x');
+    value[2046] = 'y';
+    folder.Write("user.ini", "[SMS]\r\nFormatToken=" + value + "\r\n");
+    std::string read = IniFile(folder.PathOf("user.ini")).ReadString("SMS", "FormatToken", "");
+    EXPECT_EQ(read, value.substr(0, 2047));
+}
+
+TEST(IniFileTest, ReadsIntegersAndBooleansByTheProfileRules)
+{
+    TempFolder folder;
+    IniFile ini(folder.PathOf("user.ini"));
+    struct Case
+    {
+        const char* value;
+        int integer;
+    };
+    for (auto c :
+         {Case{"0x1F", 31}, Case{"0X1f", 31}, Case{"12", 12}, Case{"-5", -5}, Case{"+7", 7}, Case{" 42 ", 42},
+          Case{"\"12\"", 12}, Case{"0x", -1}, Case{"abc", -1}, Case{"12abc", -1}, Case{"", -1},
+          Case{"$1F", -1}, Case{"-0x1F", -1}, Case{"0x-1", -1}, Case{"--5", -1}, Case{"+-5", -1},
+          Case{"-", -1}, Case{"2147483648", -1}, Case{"-2147483648", -2147483647 - 1}}) {
+        SCOPED_TRACE(c.value);
+        folder.Write("user.ini", std::string("[SMS]\nSMSThisMonth=") + c.value + "\n");
+        EXPECT_EQ(ini.ReadInteger("SMS", "SMSThisMonth", -1), c.integer);
+    }
+    struct BoolCase
+    {
+        const char* value;
+        bool expected;
+    };
+    for (auto c : {BoolCase{"0", false}, BoolCase{"1", true}, BoolCase{"2", true}, BoolCase{"yes", true},
+                   BoolCase{"", true}}) {
+        SCOPED_TRACE(c.value);
+        folder.Write("user.ini", std::string("[SMS]\nAutoSave=") + c.value + "\n");
+        EXPECT_EQ(ini.ReadBool("SMS", "AutoSave", true), c.expected);
+    }
+}
+
+TEST(IniFileTest, UnreadableFilesGiveTheDefaults)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.PathOf("folder.ini"));
+    for (std::string name : {"missing.ini", "folder.ini", "no/such/folder/user.ini"}) {
+        SCOPED_TRACE(name);
+        IniFile ini(folder.PathOf(name));
+        EXPECT_EQ(ini.ReadString("SMS", "SMSServer", "gw"), "gw");
+        EXPECT_EQ(ini.ReadInteger("SMS", "SMSThisMonth", 3), 3);
+    }
+}
+
+TEST(IniFileTest, JunkNeverBreaksReading)
+{
+    TempFolder folder;
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) % 256);
+    struct Case
+    {
+        const char* label;
+        std::string content;
+        std::string expected;
+    };
+    for (const auto& c :
+         {Case{"binary junk around the section", binary + "\n[SMS]\nSMSServer=gw\n" + binary, "gw"},
+          Case{"NUL bytes in the value", std::string("[SMS]\nSMSServer=g\0w\n", 20), std::string("g\0w", 3)},
+          Case{"very long line before", std::string(5'000'000, 'a') + "\n[SMS]\nSMSServer=gw\n", "gw"},
+          Case{"no sections", "SMSServer=gw\nAutoSave=0\n", "default"},
+          Case{"LF only, no final line end", "[SMS]\nSMSServer=gw", "gw"},
+          Case{"lone CR between lines", "[SMS]\rSMSServer=gw\n", "default"},
+          Case{"unclosed bracket", "[SMS\nSMSServer=gw\n", "gw"}, Case{"empty file", "", "default"}}) {
+        SCOPED_TRACE(c.label);
+        folder.Write("user.ini", c.content);
+        std::string read = IniFile(folder.PathOf("user.ini")).ReadString("SMS", "SMSServer", "default");
+        EXPECT_EQ(read, c.expected);
+    }
+}
+
+TEST(IniFileTest, WritesKeysInPlaceBehindTheirSectionOrInANewSection)
+{
+    TempFolder folder;
+    folder.Write("user.ini", "; Tickerpost\r\n"
+                             "[eMailAccount]\r\n"
+                             "LoginName=alt\r\n"
+                             "UserName=Max\r\n"
+                             "\r\n"
+                             "[SMS]\r\n"
+                             "SMSServer=gw.example\r\n");
+    IniFile ini(folder.PathOf("user.ini"));
+    ini.WriteString("EMAILACCOUNT", "loginname", "neu");
+    ini.WriteBool("eMailAccount", "Pop3First", false);
+    ini.WriteInteger("SMS", "SMSThisMonth", 12);
+    ini.WriteString("Adressbook", "UseOutlookAdressbook", "1");
+    EXPECT_EQ(folder.Read("user.ini"), "; Tickerpost\r\n"
+                                       "[eMailAccount]\r\n"
+                                       "loginname=neu\r\n"
+                                       "UserName=Max\r\n"
+                                       "Pop3First=0\r\n"
+                                       "\r\n"
+                                       "[SMS]\r\n"
+                                       "SMSServer=gw.example\r\n"
+                                       "SMSThisMonth=12\r\n"
+                                       "[Adressbook]\r\n"
+                                       "UseOutlookAdressbook=1\r\n");
+}
+
+TEST(IniFileTest, WriteKeepsLfLineEndsAndRemovesLineBreaksFromValues)
+{
+    TempFolder folder;
+    folder.Write("user.ini", "[SMS]\nSMSServer=gw\n");
+    IniFile ini(folder.PathOf("user.ini"));
+    ini.WriteString("SMS", "FormatToken", "a\r\n[eMailAccount]\nb");
+    EXPECT_EQ(folder.Read("user.ini"), "[SMS]\nSMSServer=gw\nFormatToken=a  [eMailAccount] b\n");
+}
+
+TEST(IniFileTest, ValuesComeBackAsWritten)
+{
+    TempFolder folder;
+    IniFile ini(folder.PathOf("user.ini"));
+    for (const std::string& value :
+         std::vector<std::string>{"", "Max Mustermann", "gr\xF6\xDF", "a=b", "x;y", std::string(2047, 'z')}) {
+        ini.WriteString("eMailAccount", "UserName", value);
+        EXPECT_EQ(ini.ReadString("eMailAccount", "UserName", "default"), value);
+    }
+}
+
+TEST(IniFileTest, NewFileGetsMode0600AndAnExistingOneKeepsItsMode)
+{
+    TempFolder folder;
+    IniFile created(folder.PathOf("user.ini"));
+    created.WriteString("SMS", "SMSServer", "gw");
+    EXPECT_EQ(folder.Read("user.ini"), "[SMS]\r\nSMSServer=gw\r\n");
+    EXPECT_EQ(ModeOf(created.Path()), 0600u);
+
+    folder.Write("shared.ini", "[SMS]\r\n");
+    chmod(folder.PathOf("shared.ini").c_str(), 0640);
+    IniFile existing(folder.PathOf("shared.ini"));
+    existing.WriteString("SMS", "SMSServer", "gw");
+    EXPECT_EQ(ModeOf(existing.Path()), 0640u);
+}
+
+TEST(IniFileTest, WriteReplacesTheFileAsAWholeAndLeavesNoTemporaryFile)
+{
+    TempFolder folder;
+    folder.Write("user.ini", "[SMS]\r\nSMSServer=gw\r\n");
+    ino_t before = InodeOf(folder.PathOf("user.ini"));
+    IniFile(folder.PathOf("user.ini")).WriteString("SMS", "SMSServer", "neu");
+    EXPECT_NE(InodeOf(folder.PathOf("user.ini")), before);
+    EXPECT_EQ(FilesIn(folder), 1u);
+}
+
+TEST(IniFileTest, WriteThroughASymbolicLinkKeepsTheLink)
+{
+    TempFolder folder;
+    folder.Write("real.ini", "[SMS]\r\n");
+    std::filesystem::create_symlink(folder.PathOf("real.ini"), folder.PathOf("user.ini"));
+    IniFile(folder.PathOf("user.ini")).WriteString("SMS", "SMSServer", "gw");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.PathOf("user.ini")));
+    EXPECT_EQ(folder.Read("real.ini"), "[SMS]\r\nSMSServer=gw\r\n");
+}
+
+TEST(IniFileTest, RefusedWriteRaisesTheMessageWithTheFullPath)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.PathOf("folder.ini"));
+    for (std::string name : {"missing/user.ini", "folder.ini"}) {
+        SCOPED_TRACE(name);
+        IniFile ini(folder.PathOf(name));
+        try {
+            ini.WriteString("SMS", "SMSServer", "gw");
+            FAIL() << "no error";
+        } catch (const EIniFileError& e) {
+            EXPECT_EQ(e.Message(), "In " + folder.PathOf(name) + " kann nicht geschrieben werden");
+        }
+    }
+}
+
+// A full disk while the new content is written (simulated by a file size limit) leaves the old
+// file whole and no temporary file behind.
+TEST(IniFileTest, FailedWriteLeavesTheOldFileUntouched)
+{
+    TempFolder folder;
+    std::string old = "[SMS]\r\nSMSServer=gw\r\nSMSThisMonth=12\r\n";
+    folder.Write("user.ini", old);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_THROW(
+        IniFile(folder.PathOf("user.ini")).WriteString("SMS", "FormatToken", std::string(10000, 'x')),
+        EIniFileError);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(folder.Read("user.ini"), old);
+    EXPECT_EQ(FilesIn(folder), 1u);
+}
