@@ -1,0 +1,118 @@
+#include "mail/IdStack.h"
+
+#include "mail/IdExceptions.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace {
+
+std::unique_ptr<TIdStack> GSocketLayer;
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+// The text up to the next dot (or all the rest for the last of the four parts), removed from text.
+std::string_view TakeQuadPart(std::string_view& text, bool last)
+{
+    std::size_t dot = last ? std::string_view::npos : text.find('.');
+    std::string_view part = text.substr(0, dot);
+    text.remove_prefix(dot == std::string_view::npos ? text.size() : dot + 1);
+    return part;
+}
+
+bool ReadsAsByte(std::string_view part, std::uint8_t& value)
+{
+    int number = -1;
+    const char* end = part.data() + part.size();
+    auto [stop, error] = std::from_chars(part.data(), end, number);
+    if (part.empty() || error != std::errc() || stop != end || number < 0 || number > 255) return false;
+    value = static_cast<std::uint8_t>(number);
+    return true;
+}
+
+bool ParseDottedQuad(std::string_view text, std::array<std::uint8_t, 4>& address)
+{
+    for (int i = 0; i < 4; ++i)
+        if (!ReadsAsByte(TakeQuadPart(text, i == 3), address[i])) return false;
+    return true;
+}
+
+} // namespace
+
+std::string TIdStack::LookupHost(const std::string& host)
+{
+    if (EqualsIgnoringCase(host, "LOCALHOST")) return "127.0.0.1";
+    if (!NeedsNameLookup(host)) return host;
+    std::array<std::uint8_t, 4> address{};
+    if (!HostByName(host, address)) CheckSocketResult(-1);
+    return AddressToText(address);
+}
+
+bool TIdStack::IsDottedQuad(std::string_view text)
+{
+    std::array<std::uint8_t, 4> address{};
+    return ParseDottedQuad(text, address);
+}
+
+bool TIdStack::NeedsNameLookup(std::string_view host)
+{
+    return !EqualsIgnoringCase(host, "LOCALHOST") && !IsDottedQuad(host);
+}
+
+std::string TIdStack::LocalHostName()
+{
+    return HostName();
+}
+
+bool TIdStack::CheckSocketResult(int result, std::initializer_list<int> tolerated)
+{
+    if (result != -1) return false;
+    const int number = LastError();
+    if (std::find(tolerated.begin(), tolerated.end(), number) != tolerated.end()) return true;
+    ThrowSocketError(number);
+}
+
+void TIdStack::ThrowSocketError(int errorNumber)
+{
+    throw EIdSocketError(errorNumber);
+}
+
+std::string TIdStack::AddressToText(const std::array<std::uint8_t, 4>& address)
+{
+    return std::to_string(address[0]) + "." + std::to_string(address[1]) + "." + std::to_string(address[2]) +
+           "." + std::to_string(address[3]);
+}
+
+std::array<std::uint8_t, 4> TIdStack::TextToAddress(std::string_view dottedQuad)
+{
+    std::array<std::uint8_t, 4> address{};
+    ParseDottedQuad(dottedQuad, address);
+    return address;
+}
+
+void StartSocketLayer()
+{
+    if (!GSocketLayer) GSocketLayer = CreatePlatformStack();
+}
+
+void StopSocketLayer()
+{
+    GSocketLayer.reset();
+}
+
+bool SocketLayerStarted()
+{
+    return GSocketLayer != nullptr;
+}
+
+TIdStack& SocketLayer()
+{
+    return *GSocketLayer;
+}

@@ -1,0 +1,329 @@
+#include "mail/IdStackPosix.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+namespace {
+
+// The error number of the last failed call on this thread, as a Windows Sockets number.
+thread_local int GLastError = 0;
+
+int Fail(int winsockError)
+{
+    GLastError = winsockError;
+    return -1;
+}
+
+int FailFromErrno()
+{
+    return Fail(WinsockErrorFromErrno(errno));
+}
+
+int Checked(int result)
+{
+    return result == -1 ? FailFromErrno() : result;
+}
+
+int Fd(TIdStackSocketHandle socket)
+{
+    return static_cast<int>(socket);
+}
+
+sockaddr_in ToSockAddr(const TIdSocketAddress& address)
+{
+    sockaddr_in result{};
+    result.sin_family = AF_INET;
+    std::memcpy(&result.sin_addr.s_addr, address.Address.data(), 4);
+    result.sin_port = htons(address.Port);
+    return result;
+}
+
+TIdSocketAddress FromSockAddr(const sockaddr_in& address)
+{
+    TIdSocketAddress result;
+    std::memcpy(result.Address.data(), &address.sin_addr.s_addr, 4);
+    result.Port = ntohs(address.sin_port);
+    return result;
+}
+
+template <class Call> int ReadAddress(Call call, TIdStackSocketHandle socket, TIdSocketAddress& out)
+{
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    if (call(Fd(socket), reinterpret_cast<sockaddr*>(&address), &length) == -1) return FailFromErrno();
+    out = FromSockAddr(address);
+    return 0;
+}
+
+// poll() on one socket, restarted after signals with the time that is left.
+int PollOne(int fd, short events, int timeoutMs)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        int left = -1;
+        if (timeoutMs != WaitForever) {
+            auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            left = rest.count() > 0 ? static_cast<int>(rest.count()) : 0;
+        }
+        pollfd entry{fd, events, 0};
+        int result = ::poll(&entry, 1, left);
+        if (result != -1 || errno != EINTR) return result;
+    }
+}
+
+// A non-blocking connect, waited for at most timeoutMs; the socket is blocking again afterwards.
+int ConnectWithin(int fd, const sockaddr_in& peer, int timeoutMs)
+{
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags == -1 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) == -1) return FailFromErrno();
+    int result = ::connect(fd, reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
+    if (result == -1 && errno != EINPROGRESS)
+        result = FailFromErrno();
+    else if (result == -1) {
+        int ready = PollOne(fd, POLLOUT, timeoutMs);
+        int error = 0;
+        socklen_t length = sizeof error;
+        if (ready == -1)
+            result = FailFromErrno();
+        else if (ready == 0)
+            result = Fail(WSAETIMEDOUT);
+        else if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == -1)
+            result = FailFromErrno();
+        else
+            result = error == 0 ? 0 : Fail(WinsockErrorFromErrno(error));
+    }
+    if (::fcntl(fd, F_SETFL, flags) == -1 && result == 0) result = FailFromErrno();
+    return result;
+}
+
+} // namespace
+
+int WinsockErrorFromErrno(int errnoValue)
+{
+    switch (errnoValue) {
+    case EINTR:
+        return 10004;
+    case EBADF:
+        return 10009;
+    case EACCES:
+    case EPERM:
+        return 10013;
+    case EFAULT:
+        return 10014;
+    case EINVAL:
+        return 10022;
+    case EMFILE:
+    case ENFILE:
+        return 10024;
+    case EWOULDBLOCK:
+        return 10035;
+    case EINPROGRESS:
+        return 10036;
+    case EALREADY:
+        return 10037;
+    case ENOTSOCK:
+        return 10038;
+    case EDESTADDRREQ:
+        return 10039;
+    case EMSGSIZE:
+        return 10040;
+    case EPROTOTYPE:
+        return 10041;
+    case ENOPROTOOPT:
+        return 10042;
+    case EPROTONOSUPPORT:
+        return 10043;
+    case ESOCKTNOSUPPORT:
+        return 10044;
+    case EOPNOTSUPP:
+        return 10045;
+    case EPFNOSUPPORT:
+        return 10046;
+    case EAFNOSUPPORT:
+        return 10047;
+    case EADDRINUSE:
+        return 10048;
+    case EADDRNOTAVAIL:
+        return 10049;
+    case ENETDOWN:
+        return 10050;
+    case ENETUNREACH:
+        return 10051;
+    case ENETRESET:
+        return 10052;
+    case ECONNABORTED:
+        return 10053;
+    case ECONNRESET:
+        return 10054;
+    case ENOBUFS:
+    case ENOMEM:
+        return 10055;
+    case EISCONN:
+        return 10056;
+    case ENOTCONN:
+        return 10057;
+    case ESHUTDOWN:
+    case EPIPE:
+        return 10058; // sending after our own or the peer's shutdown
+    case ETOOMANYREFS:
+        return 10059;
+    case ETIMEDOUT:
+        return 10060;
+    case ECONNREFUSED:
+        return 10061;
+    case ELOOP:
+        return 10062;
+    case ENAMETOOLONG:
+        return 10063;
+    case EHOSTDOWN:
+        return 10064;
+    case EHOSTUNREACH:
+        return 10065;
+    case ENOTEMPTY:
+        return 10066;
+    default:
+        return errnoValue;
+    }
+}
+
+int WinsockErrorFromLookup(int lookupError, int errnoValue)
+{
+    switch (lookupError) {
+    case EAI_NONAME:
+        return 11001;
+    case EAI_AGAIN:
+        return 11002;
+    case EAI_NODATA:
+    case EAI_ADDRFAMILY:
+    case EAI_FAMILY:
+        return 11004;
+    case EAI_MEMORY:
+        return 10055;
+    case EAI_SYSTEM:
+        return WinsockErrorFromErrno(errnoValue);
+    default:
+        return 11003;
+    }
+}
+
+TIdStackSocketHandle TIdStackPosix::CreateStreamSocket()
+{
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    return fd == -1 ? FailFromErrno() : fd;
+}
+
+int TIdStackPosix::Bind(TIdStackSocketHandle socket, const TIdSocketAddress& local)
+{
+    sockaddr_in address = ToSockAddr(local);
+    return Checked(::bind(Fd(socket), reinterpret_cast<const sockaddr*>(&address), sizeof address));
+}
+
+int TIdStackPosix::Connect(TIdStackSocketHandle socket, const TIdSocketAddress& peer, int timeoutMs)
+{
+    sockaddr_in address = ToSockAddr(peer);
+    if (timeoutMs == WaitForever)
+        return Checked(::connect(Fd(socket), reinterpret_cast<const sockaddr*>(&address), sizeof address));
+    return ConnectWithin(Fd(socket), address, timeoutMs);
+}
+
+int TIdStackPosix::GetLocalAddress(TIdStackSocketHandle socket, TIdSocketAddress& local)
+{
+    return ReadAddress(::getsockname, socket, local);
+}
+
+int TIdStackPosix::GetPeerAddress(TIdStackSocketHandle socket, TIdSocketAddress& peer)
+{
+    return ReadAddress(::getpeername, socket, peer);
+}
+
+int TIdStackPosix::SetNoDelay(TIdStackSocketHandle socket, bool on)
+{
+    int value = on ? 1 : 0;
+    return Checked(::setsockopt(Fd(socket), IPPROTO_TCP, TCP_NODELAY, &value, sizeof value));
+}
+
+int TIdStackPosix::SetSendTimeout(TIdStackSocketHandle socket, int timeoutMs)
+{
+    timeval limit{};
+    if (timeoutMs != WaitForever) limit = {timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    return Checked(::setsockopt(Fd(socket), SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit));
+}
+
+int TIdStackPosix::WaitReadable(TIdStackSocketHandle socket, int timeoutMs)
+{
+    return Checked(PollOne(Fd(socket), POLLIN, timeoutMs));
+}
+
+int TIdStackPosix::Receive(TIdStackSocketHandle socket, char* buffer, int length)
+{
+    for (;;) {
+        ssize_t n = ::recv(Fd(socket), buffer, static_cast<std::size_t>(length), 0);
+        if (n >= 0) return static_cast<int>(n);
+        if (errno != EINTR) return FailFromErrno();
+    }
+}
+
+// MSG_NOSIGNAL: a send to a closed peer fails with an error instead of ending the process.
+int TIdStackPosix::Send(TIdStackSocketHandle socket, const char* buffer, int length)
+{
+    for (;;) {
+        ssize_t n = ::send(Fd(socket), buffer, static_cast<std::size_t>(length), MSG_NOSIGNAL);
+        if (n >= 0) return static_cast<int>(n);
+        if (errno == EAGAIN || errno == EWOULDBLOCK) return Fail(WSAETIMEDOUT); // the send time-out ran out
+        if (errno != EINTR) return FailFromErrno();
+    }
+}
+
+void TIdStackPosix::ShutdownSending(TIdStackSocketHandle socket)
+{
+    ::shutdown(Fd(socket), SHUT_WR);
+}
+
+void TIdStackPosix::CloseSocket(TIdStackSocketHandle socket)
+{
+    ::close(Fd(socket));
+}
+
+bool TIdStackPosix::HostByName(const std::string& name, std::array<std::uint8_t, 4>& address)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    int error = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
+    if (error != 0) {
+        Fail(WinsockErrorFromLookup(error, errno));
+        return false;
+    }
+    address = FromSockAddr(*reinterpret_cast<const sockaddr_in*>(found->ai_addr)).Address;
+    ::freeaddrinfo(found);
+    return true;
+}
+
+std::string TIdStackPosix::HostName()
+{
+    char name[250] = {};
+    ::gethostname(name, sizeof name - 1);
+    return name;
+}
+
+int TIdStackPosix::LastError()
+{
+    return GLastError;
+}
+
+std::unique_ptr<TIdStack> CreatePlatformStack()
+{
+    return std::make_unique<TIdStackPosix>();
+}

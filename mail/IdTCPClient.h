@@ -1,0 +1,50 @@
+#pragma once
+
+#include "mail/IdTCPConnection.h"
+
+#include <string>
+
+// Connecting may take at most half a minute; a server that does not answer the connection request
+// by then is not reachable in any useful sense.
+inline constexpr int DefaultConnectTimeout = 30'000;
+
+// A TCP client connection to Host and Port (IPv4).
+class TIdTCPClient : public TIdTCPConnection
+{
+public:
+    // Fires as soon as the TCP connection stands, before any greeting is read.
+    TNotifyEvent OnConnected;
+
+    // Connects. EIdAlreadyConnected on an open connection (left untouched). When a step after the
+    // socket's creation fails, CloseConnection runs (its own errors discarded), the socket ends up
+    // released and the first error propagates: EIdSocketError (10061 refused, 10060 no answer in
+    // ConnectTimeout, 11001.. name not found), EIdCouldNotBindSocket.
+    virtual void OpenConnection();
+
+    const std::string& BoundIP() const { return boundIP_; }
+    void SetBoundIP(std::string address) { boundIP_ = std::move(address); }
+    const std::string& Host() const { return host_; }
+    void SetHost(std::string host) { host_ = std::move(host); }
+    int Port() const { return port_; }
+    void SetPort(int port) { port_ = port; }
+    bool UseNagle() const { return useNagle_; }
+    void SetUseNagle(bool useNagle) { useNagle_ = useNagle; }
+    int ConnectTimeout() const { return connectTimeout_; }
+    void SetConnectTimeout(int timeoutMs) { connectTimeout_ = timeoutMs; }
+
+protected:
+    void BindSocket();
+    std::string ResolvePeer();
+    void ApplyNagle();
+    void ConnectToPeer();
+
+private:
+    void OpenSocketProtected();
+
+    std::string boundIP_;
+    std::string host_;
+    int port_ = 0;
+    // Off by default: lines leave at once instead of waiting for the peer's delayed acknowledgement.
+    bool useNagle_ = false;
+    int connectTimeout_ = DefaultConnectTimeout;
+};

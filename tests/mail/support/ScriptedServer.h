@@ -1,0 +1,94 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <initializer_list>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A loopback TCP server for protocol tests. It listens on 127.0.0.1 on an ephemeral port, accepts
+// one connection and plays a script of steps on it in its own thread, recording every byte the
+// client writes. After the last step it keeps reading (and recording) until the client closes, the
+// client stays quiet for a moment, or the server is destroyed.
+class ScriptedServer
+{
+public:
+    struct Step
+    {
+        enum class Kind { Send, ReadLine, Close, Reset, Stall, Flood };
+        Kind kind;
+        std::string bytes;
+
+        static Step Send(std::string bytes) { return {Kind::Send, std::move(bytes)}; } // exactly these bytes
+        static Step Reply(std::string line) { return {Kind::Send, std::move(line) + "\r\n"}; }
+        static Step ReadLine() { return {Kind::ReadLine, {}}; } // waits for one line ending in LF
+        static Step Close() { return {Kind::Close, {}}; }       // orderly close (FIN)
+        static Step Reset() { return {Kind::Reset, {}}; }       // SO_LINGER 0 close (RST)
+        static Step Stall() { return {Kind::Stall, {}}; }       // answers nothing until destroyed
+        static Step Flood() { return {Kind::Flood, {}}; }       // one endless line until the peer goes
+    };
+
+    explicit ScriptedServer(std::initializer_list<Step> script);
+    // The dialogue form: the first reply is sent at once (the greeting), each later reply after
+    // reading one line from the client.
+    explicit ScriptedServer(std::vector<std::string> replies);
+    ~ScriptedServer();
+    ScriptedServer(const ScriptedServer&) = delete;
+    ScriptedServer& operator=(const ScriptedServer&) = delete;
+
+    std::uint16_t Port() const { return port_; }
+
+    // Wait for the session to end (see above; bounded by a safety limit so a broken test fails
+    // instead of hanging) and return what the client wrote: exact bytes, or the lines split at
+    // CR LF (a last unfinished piece included).
+    std::string ReceivedBytes();
+    std::vector<std::string> Received();
+
+private:
+    ScriptedServer(std::vector<Step> script, int); // the constructors above end here
+    void Run(std::vector<Step> script);
+    bool Accept();
+    bool Play(const Step& step);
+    bool WaitReadable(int timeoutMs); // false when stopped, or on time-out
+    bool ReceiveSome(int timeoutMs);  // false at end of stream, on stop, error or time-out
+    void SendAll(const std::string& bytes);
+    void Flood();
+    void Drain();
+    void CloseClient(bool reset);
+    void Finish();
+
+    int listener_ = -1;
+    int client_ = -1;
+    int stopPipe_[2] = {-1, -1};
+    std::uint16_t port_ = 0;
+    std::size_t lineSearchFrom_ = 0; // bytes_ up to here hold only lines already consumed by ReadLine
+
+    std::mutex mutex_;
+    std::condition_variable finished_;
+    std::string bytes_;
+    bool done_ = false;
+    std::thread thread_;
+};
+
+// Lines of a transcript, for comparisons like EXPECT_EQ(server.Received(), Lines({...})).
+inline std::vector<std::string> Lines(std::vector<std::string> lines)
+{
+    return lines;
+}
+
+// A loopback port on which a socket is bound but does not listen: connecting to it is refused.
+class RefusingPort
+{
+public:
+    RefusingPort();
+    ~RefusingPort();
+    RefusingPort(const RefusingPort&) = delete;
+    RefusingPort& operator=(const RefusingPort&) = delete;
+    std::uint16_t Port() const { return port_; }
+
+private:
+    int socket_ = -1;
+    std::uint16_t port_ = 0;
+};
