@@ -1,0 +1,66 @@
+#include "core/RecipientNumber.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const Gateway = "sms.example";
+const char* const Invalid = "Bitte gültige Nummer eingeben oder Kontakt auswählen";
+const char* const NoMobile = "Kontakt hat keine Handynummer. SMS nicht geschickt.";
+
+} // namespace
+
+TEST(RecipientNumberTest, NormalizeNumber)
+{
+    struct Case
+    {
+        const char* number;
+        const char* normalized;
+    };
+    for (auto c : {Case{"01711234567", "491711234567"}, Case{"+491711234567", "491711234567"},
+                   Case{"00491711234567", "491711234567"}, Case{"+01711234567", "01711234567"},
+                   Case{"491711234567", ""}, Case{"", ""}, Case{"00", ""}, Case{"0", "49"},
+                   Case{"+49 171 1234567", "491711234567"}, Case{"+49 (171) 123-45/67", "49(171)123-45/67"},
+                   Case{"0171 1234567", "491711234567"}, Case{" 0171", ""}}) {
+        SCOPED_TRACE(c.number);
+        EXPECT_EQ(NormalizeNumber(c.number), c.normalized);
+    }
+}
+
+TEST(RecipientNumberTest, TypedAndContactNumbers)
+{
+    auto typed = AddressForTypedNumber;
+    auto contact = AddressForContactNumber;
+    struct Case
+    {
+        decltype(typed) check;
+        const char* number;
+        const char* address;
+        const char* rejection;
+    };
+    for (auto c :
+         {Case{typed, "01711234567", "491711234567@sms.example", ""},
+          Case{typed, "+491711234567", "491711234567@sms.example", ""},
+          Case{typed, "00491711234567", "491711234567@sms.example", ""},
+          Case{typed, "+01711234567", "01711234567@sms.example", ""}, Case{typed, "00", "@sms.example", ""},
+          Case{typed, "0171 1234567", "", Invalid}, Case{typed, "491711234567", "", Invalid},
+          Case{typed, "0", "", Invalid}, Case{typed, "", "", Invalid}, Case{typed, "0171-123", "", Invalid},
+          Case{typed, "Max", "", Invalid}, Case{contact, "+49 171 1234567", "491711234567@sms.example", ""},
+          Case{contact, "491711234567", "@sms.example", ""},
+          Case{contact, "+49 (171) 1234567", "49(171)1234567@sms.example", ""},
+          Case{contact, "", "", NoMobile}, Case{contact, "0", "", NoMobile}}) {
+        SCOPED_TRACE(std::string(c.check == typed ? "typed " : "contact ") + c.number);
+        RecipientAddress result = c.check(c.number, Gateway);
+        EXPECT_EQ(result.Address, c.address);
+        EXPECT_EQ(result.Rejection, c.rejection);
+        EXPECT_EQ(result.Accepted(), *c.rejection == '\0');
+    }
+}
+
+TEST(RecipientNumberTest, MobileNumberFilter)
+{
+    EXPECT_EQ(MobileNumberFilter("01711234567"), "[MobileTelephoneNumber] = \"+49 1711234567\"");
+    EXPECT_EQ(MobileNumberFilter("+49 171 1234567"), "[MobileTelephoneNumber] = \"+49 1711234567\"");
+    EXPECT_EQ(MobileNumberFilter("+4"), "[MobileTelephoneNumber] = \"+4\"");
+    EXPECT_EQ(MobileNumberFilter(""), "[MobileTelephoneNumber] = \"+\"");
+}
