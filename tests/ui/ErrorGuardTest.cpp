@@ -1,0 +1,55 @@
+#include "TestProgramFolder.h"
+
+#include "runtime/Exception.h"
+#include "ui/ErrorGuard.h"
+
+#include <QTest>
+
+#include <stdexcept>
+
+class ErrorGuardTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ShowsTheErrorOfAHandler_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no error") << 0 << QString();
+        QTest::newRow("program's error gets a point") << 1 << QStringLiteral("Datei nicht gefunden.");
+        QTest::newRow("error ending in a point")
+            << 2 << QStringLiteral("Die Verbindung wurde erfolgreich geschlossen.");
+        QTest::newRow("standard library error") << 3 << QStringLiteral("kaputt.");
+    }
+
+    void ShowsTheErrorOfAHandler()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, expected);
+        CapturedMessages captured;
+        bool finished = false;
+        Guarded([&] {
+            if (kind == 1) throw Exception("Datei nicht gefunden");
+            if (kind == 2) throw Exception("Die Verbindung wurde erfolgreich geschlossen.");
+            if (kind == 3) throw std::runtime_error("kaputt");
+            finished = true;
+        });
+        QCOMPARE(finished, kind == 0);
+        if (expected.isEmpty()) {
+            QVERIFY(captured.Messages().isEmpty());
+        } else {
+            QCOMPARE(captured.Messages().size(), 1);
+            QCOMPARE(captured.Messages().first().first, MessageKind::Error);
+            QCOMPARE(captured.Messages().first().second, expected);
+        }
+    }
+};
+
+int RunErrorGuardTest(int argc, char** argv)
+{
+    ErrorGuardTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ErrorGuardTest.moc"

@@ -1,0 +1,59 @@
+#include "TestProgramFolder.h"
+
+#include "ui/TextBorder.h"
+
+#include <QTest>
+
+class TextBorderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ToCodePageConvertsCharactersAndLineBreaks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("umlauts") << QStringLiteral("Grüße")
+                                 << QByteArray("Gr\xfc\xdf"
+                                               "e");
+        QTest::newRow("euro sign") << QStringLiteral("5 €") << QByteArray("5 \x80");
+        QTest::newRow("Qt line break") << QStringLiteral("a\nb") << QByteArray("a\r\nb");
+        QTest::newRow("CR LF stays one break") << QStringLiteral("a\r\nb") << QByteArray("a\r\nb");
+        QTest::newRow("paragraph separator")
+            << QStringLiteral("a\u2029b\u2028c") << QByteArray("a\r\nb\r\nc");
+    }
+
+    void ToCodePageConvertsCharactersAndLineBreaks()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, expected);
+        CapturedMessages captured;
+        QCOMPARE(QByteArray::fromStdString(ToCodePage(text)), expected);
+        QVERIFY(captured.Messages().isEmpty());
+    }
+
+    void ToCodePageNamesCharactersItCannotHold()
+    {
+        CapturedMessages captured;
+        QCOMPARE(ToCodePage(QStringLiteral("😀 Ω 😀")), std::string("? ? ?"));
+        QCOMPARE(captured.Messages().size(), 1);
+        QCOMPARE(captured.Messages().first().first, MessageKind::Notice);
+        QVERIFY2(captured.Messages().first().second.endsWith(QStringLiteral(": 😀Ω")),
+                 qPrintable(captured.Messages().first().second));
+    }
+
+    void FromCodePageGivesQtLineBreaks()
+    {
+        QCOMPARE(FromCodePage("Gr\xfc\xdf"
+                              "e\r\n\x80"),
+                 QStringLiteral("Grüße\n€"));
+    }
+};
+
+int RunTextBorderTest(int argc, char** argv)
+{
+    TextBorderTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TextBorderTest.moc"

@@ -1,0 +1,19 @@
+#include <QApplication>
+
+#include <cstdlib>
+
+int RunErrorGuardTest(int argc, char** argv);
+int RunTextBorderTest(int argc, char** argv);
+int RunUTickerpostTest(int argc, char** argv);
+
+int main(int argc, char** argv)
+{
+    // The German code page (Windows-1252), whatever the machine's locale is.
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    QApplication application(argc, argv);
+    int failures = 0;
+    failures += RunErrorGuardTest(argc, argv);
+    failures += RunTextBorderTest(argc, argv);
+    failures += RunUTickerpostTest(argc, argv);
+    return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+}
