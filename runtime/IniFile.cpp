@@ -1,5 +1,6 @@
 #include "runtime/IniFile.h"
 
+#include "runtime/PosixFile.h"
 #include "runtime/RuntimeMessages.h"
 
 #include <cerrno>
@@ -108,38 +109,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     std::string content;
-    char buffer[65536];
-    ssize_t count;
-    while ((count = ::read(fd, buffer, sizeof buffer)) != 0) {
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) {
-            int saved = errno;
-            ::close(fd);
-            errno = saved;
-            return std::nullopt;
-        }
-        content.append(buffer, static_cast<size_t>(count));
-    }
+    bool ok = ReadAll(fd, content);
+    int readError = errno;
     ::close(fd);
+    errno = readError;
+    if (!ok) return std::nullopt;
     return content;
-}
-
-bool WriteAll(int fd, std::string_view data)
-{
-    while (!data.empty()) {
-        ssize_t count = ::write(fd, data.data(), data.size());
-        if (count < 0 && errno == EINTR) continue;
-        if (count <= 0) return false;
-        data.remove_prefix(static_cast<size_t>(count));
-    }
-    return true;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // Where the write must land: the target of a symbolic link, so the link itself stays.
@@ -153,11 +128,13 @@ std::string WriteTarget(const std::string& path)
 }
 
 // Replaces the file at `path` by `content` through a temporary file in the same folder. A new
-// file gets mode 0600 (mkstemp's), an existing one keeps its mode. Returns false on any failure,
+// file gets mode 0600 (mkstemp's), an existing one keeps its mode. A write-protected file stays
+// protected: the rename alone would not ask for its permission. Returns false on any failure,
 // leaving the old file as it was.
 bool ReplaceFileAtomically(const std::string& path, std::string_view content)
 {
     std::string target = WriteTarget(path);
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) return false;
     std::string temporary = target + ".XXXXXX";
     int fd = ::mkstemp(temporary.data());
     if (fd < 0) return false;

@@ -1,5 +1,6 @@
 #include "runtime/TextFile.h"
 
+#include "runtime/PosixFile.h"
 #include "runtime/RuntimeMessages.h"
 
 #include <cerrno>
@@ -11,11 +12,8 @@ namespace {
 
 bool FolderExists(const std::string& path)
 {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return true;
     struct stat status;
-    std::string folder = slash == 0 ? "/" : path.substr(0, slash);
-    return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    return ::stat(FolderOf(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 // Closes the descriptor when the scope ends on an error; Close() reports the close's own failure.
@@ -92,14 +90,7 @@ std::vector<std::string> ReadTextLines(const std::string& path)
 {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC), path);
     std::string content;
-    char buffer[65536];
-    for (;;) {
-        ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
-        if (count == 0) break;
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) file.Fail();
-        content.append(buffer, static_cast<size_t>(count));
-    }
+    if (!ReadAll(file.Get(), content)) file.Fail();
     file.Close();
     std::vector<std::string> lines;
     SplitLines(content, lines);
@@ -109,11 +100,6 @@ std::vector<std::string> ReadTextLines(const std::string& path)
 void WriteTextFile(const std::string& path, std::string_view content)
 {
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666), path);
-    while (!content.empty()) {
-        ssize_t count = ::write(file.Get(), content.data(), content.size());
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) file.Fail();
-        content.remove_prefix(static_cast<size_t>(count));
-    }
+    if (!WriteAll(file.Get(), content)) file.Fail();
     file.Close();
 }

@@ -1,5 +1,6 @@
 #include "runtime/IniFile.h"
 
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempFolder.h"
 
 #include <csignal>
@@ -260,6 +261,24 @@ TEST(IniFileTest, RefusedWriteRaisesTheMessageWithTheFullPath)
             EXPECT_EQ(e.Message(), "In " + folder.PathOf(name) + " kann nicht geschrieben werden");
         }
     }
+}
+
+TEST(IniFileTest, WriteProtectedFileIsRefusedAndKept)
+{
+    TempFolder folder;
+    folder.Write("user.ini", "[SMS]\r\n");
+    chmod(folder.Folder().c_str(), 0777);
+    chmod(folder.PathOf("user.ini").c_str(), 0444);
+    auto write = [&] {
+        try {
+            IniFile(folder.PathOf("user.ini")).WriteString("SMS", "SMSServer", "gw");
+        } catch (const EIniFileError&) {
+            return 5;
+        }
+        return 0;
+    };
+    EXPECT_EXIT(ExitAsOrdinaryUser(write), testing::ExitedWithCode(5), "");
+    EXPECT_EQ(folder.Read("user.ini"), "[SMS]\r\n");
 }
 
 // A full disk while the new content is written (simulated by a file size limit) leaves the old

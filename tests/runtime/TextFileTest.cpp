@@ -1,6 +1,7 @@
 #include "runtime/TextFile.h"
 
 #include "runtime/RuntimeMessages.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempFolder.h"
 
 #include <cerrno>
@@ -86,20 +87,17 @@ TEST(TextFileTest, FailuresRaiseTheirFileErrors)
     }
 }
 
-// Root may write any file, so the write runs in a child process that gives up root first.
 TEST(TextFileTest, WriteProtectedFileIsAccessDenied)
 {
     TempFolder folder;
     folder.Write("draft.sms", "alt");
     chmod(folder.Folder().c_str(), 0755);
     chmod(folder.PathOf("draft.sms").c_str(), 0444);
-    EXPECT_EXIT(
-        {
-            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(99);
-            auto error = InOutErrorOf([&] { WriteTextFile(folder.PathOf("draft.sms"), "neu"); });
-            std::_Exit(error.second == "Dateizugriff verweigert" ? error.first : 98);
-        },
-        testing::ExitedWithCode(5), "");
+    auto write = [&] {
+        auto error = InOutErrorOf([&] { WriteTextFile(folder.PathOf("draft.sms"), "neu"); });
+        return error.second == "Dateizugriff verweigert" ? error.first : 98;
+    };
+    EXPECT_EXIT(ExitAsOrdinaryUser(write), testing::ExitedWithCode(5), "");
     EXPECT_EQ(folder.Read("draft.sms"), "alt");
 }
 
