@@ -170,12 +170,13 @@ std::string TIdTCPConnection::ReadLine(std::string_view terminator, int timeoutM
     lineTimedOut_ = false;
     std::size_t found;
     while ((found = inputBuffer_.find(search)) == std::string::npos) {
-        if (inputBuffer_.size() > maxLineLength_) RaiseLineTooLong();
+        if (inputBuffer_.size() >= maxLineLength_) RaiseLineTooLong();
         CheckForClose(true, true);
         const int n = FillInputBuffer(true, timeoutMs);
         lineTimedOut_ = n == 0;
         if (n == 0) return {};
     }
+    if (found + search.size() > maxLineLength_) RaiseLineTooLong();
     std::string line = TakeFromInputBuffer(static_cast<int>(found + search.size()));
     line.resize(found);
     if (terminator.empty() && !line.empty() && line.back() == '\r') line.pop_back();
@@ -194,7 +195,7 @@ std::string TIdTCPConnection::ReadNonEmptyLine()
 {
     for (;;) {
         std::string line = Trimmed(ReadLine({}, replyTimeout_));
-        if (lineTimedOut_) {
+        if (lineTimedOut_ && socketHandle_.IsOpen()) { // not an end of stream, which the next read raises
             ReleaseSocket();
             SocketLayer().ThrowSocketError(WSAETIMEDOUT);
         }

@@ -65,7 +65,8 @@ public:
     int FillInputBuffer(bool raiseIfClosed, int timeoutMs);
     // The next line without its terminator (LF by default, a CR before it removed too). Returns the
     // empty string with LineTimedOut() set when nothing arrives within timeoutMs. A line longer than
-    // MaxLineLength closes the connection and raises EIdReplyLineTooLong.
+    // MaxLineLength (its terminator included) closes the connection and raises EIdReplyLineTooLong,
+    // so that a server sending without end cannot exhaust memory.
     std::string ReadLine(std::string_view terminator = {}, int timeoutMs = WaitForever);
     // The next line that is not blank, trimmed. Waits at most ReplyTimeout for each line: running
     // out closes the connection (a late reply would answer the next command) and raises
