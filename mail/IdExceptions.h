@@ -160,3 +160,13 @@ class EIdTextInvalidCount : public EIdMessageException
 public:
     EIdTextInvalidCount() : EIdMessageException("Ungültige Anzahl für Text. TIdText muß größer als 1 sein") {}
 };
+
+// Messages with attachments or several text parts are not written: the program never builds one,
+// and a message without its parts must not leave as if it were complete.
+class EIdMessagePartsNotSupported : public EIdMessageException
+{
+public:
+    EIdMessagePartsNotSupported()
+        : EIdMessageException("Nachrichten mit Anlagen oder mehreren Textteilen können nicht gesendet werden.")
+    {}
+};
