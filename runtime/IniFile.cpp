@@ -70,6 +70,8 @@ struct IniLines
     explicit IniLines(std::string text) : content(std::move(text))
     {
         std::string_view rest = content;
+        // A byte order mark left by an editor would hide the first section.
+        if (rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
         while (!rest.empty()) {
             size_t end = rest.find('\n');
             std::string_view line = rest.substr(0, end);
