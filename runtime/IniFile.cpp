@@ -81,6 +81,8 @@ struct IniLines
         }
         lfOnly = content.find('\n') != std::string::npos && content.find("\r\n") == std::string::npos;
     }
+    IniLines(const IniLines&) = delete;
+    IniLines& operator=(const IniLines&) = delete;
 
     std::optional<size_t> FindSection(std::string_view section) const
     {
