@@ -93,9 +93,12 @@ void TIdTCPConnection::WriteBytes(const char* buffer, int count)
         const int n = socketHandle_.Send(buffer + sent, count - sent);
         closedByPeer_ = n == 0;
         CheckForClose(true, false);
-        if (SocketLayer().CheckSocketResult(n, {WSAESHUTDOWN})) {
+        // After a shutdown, or a send that made no headway within ReplyTimeout (which leaves the
+        // peer with part of a line), the connection is of no further use.
+        if (SocketLayer().CheckSocketResult(n, {WSAESHUTDOWN, WSAETIMEDOUT})) {
+            const int error = SocketLayer().LastError();
             ReleaseSocket();
-            SocketLayer().ThrowSocketError(WSAESHUTDOWN);
+            SocketLayer().ThrowSocketError(error);
         }
         ReportProgress(workWriting, n);
         sent += n;

@@ -180,6 +180,25 @@ TEST(IdTCPConnectionTest, ServerThatNeverAnswersTimesOutWith10060AndIsDisconnect
     EXPECT_FALSE(client.IsConnected()) << "a late reply must not answer the next command";
 }
 
+TEST(IdTCPConnectionTest, SendThatMakesNoHeadwayTimesOutWith10060AndIsDisconnected)
+{
+    ScriptedServer server({Step::Stall()});
+    TIdTCPClient client;
+    client.SetReplyTimeout(100);
+    ConnectTo(client, server);
+    const std::string block(1 << 20, 'x');
+    int error = 0;
+    for (int i = 0; i < 256 && error == 0; ++i) {
+        try {
+            client.WriteText(block);
+        } catch (const EIdSocketError& e) {
+            error = e.ErrorNumber();
+        }
+    }
+    EXPECT_EQ(error, 10060);
+    EXPECT_FALSE(client.IsConnected());
+}
+
 TEST(IdTCPConnectionTest, ReadLineWithItsOwnTimeoutReturnsEmptyAndKeepsTheBuffer)
 {
     ScriptedServer server({Step::Send("part"), Step::Stall()});

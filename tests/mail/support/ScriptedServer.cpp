@@ -140,15 +140,20 @@ bool ScriptedServer::Play(const Step& step)
         CloseClient(true);
         return false;
     case Step::Kind::Stall:
-        WaitReadable(-1); // returns only when the server is stopped... or the client writes
-        while (ReceiveSome(-1)) {
-        }
+        WaitForStop();
         return false;
     case Step::Kind::Flood:
         Flood();
         return false;
     }
     return false;
+}
+
+void ScriptedServer::WaitForStop()
+{
+    pollfd stop{stopPipe_[0], POLLIN, 0};
+    while (::poll(&stop, 1, -1) == -1 && errno == EINTR) {
+    }
 }
 
 bool ScriptedServer::WaitReadable(int timeoutMs)

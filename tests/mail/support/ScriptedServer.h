@@ -26,7 +26,7 @@ public:
         static Step ReadLine() { return {Kind::ReadLine, {}}; } // waits for one line ending in LF
         static Step Close() { return {Kind::Close, {}}; }       // orderly close (FIN)
         static Step Reset() { return {Kind::Reset, {}}; }       // SO_LINGER 0 close (RST)
-        static Step Stall() { return {Kind::Stall, {}}; }       // answers nothing until destroyed
+        static Step Stall() { return {Kind::Stall, {}}; }       // reads and answers nothing until destroyed
         static Step Flood() { return {Kind::Flood, {}}; }       // one endless line until the peer goes
     };
 
@@ -51,6 +51,7 @@ private:
     void Run(std::vector<Step> script);
     bool Accept();
     bool Play(const Step& step);
+    void WaitForStop();
     bool WaitReadable(int timeoutMs); // false when stopped, or on time-out
     bool ReceiveSome(int timeoutMs);  // false at end of stream, on stop, error or time-out
     void SendAll(const std::string& bytes);
