@@ -1,0 +1,115 @@
+#include "addressbook/ContactFile.h"
+
+#include "addressbook/AddressBookErrors.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr off_t MaxFileSize = 256 * 1024 * 1024;
+
+long long Nanoseconds(const timespec& time)
+{
+    return static_cast<long long>(time.tv_sec) * 1000000000LL + time.tv_nsec;
+}
+
+FileStamp StampFromStat(const struct stat& info)
+{
+    return {
+        true, info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
+}
+
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int Get() const { return fd_; }
+    bool Close()
+    {
+        int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view content)
+{
+    while (!content.empty()) {
+        ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        content.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+bool WriteTemporary(FileDescriptor& file, std::string_view content, mode_t mode)
+{
+    return ::fchmod(file.Get(), mode) == 0 && WriteAll(file.Get(), content) && ::fsync(file.Get()) == 0 &&
+           file.Close();
+}
+
+} // namespace
+
+FileStamp StampOf(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0) return {};
+    return StampFromStat(info);
+}
+
+FileSnapshot ReadFileSnapshot(const std::string& path)
+{
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        if (errno == ENOENT) return {};
+        throw EContactFileError(AddressBookMessages::Unreadable(path));
+    }
+    struct stat info
+    {
+    };
+    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw EContactFileError(AddressBookMessages::Unreadable(path));
+    if (info.st_size > MaxFileSize) throw EContactFileError(AddressBookMessages::TooLarge(path));
+    FileSnapshot snapshot{StampFromStat(info), {}};
+    snapshot.Content.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (done < snapshot.Content.size()) {
+        ssize_t got = ::read(file.Get(), snapshot.Content.data() + done, snapshot.Content.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throw EContactFileError(AddressBookMessages::Unreadable(path));
+        if (got == 0) break;
+        done += static_cast<size_t>(got);
+    }
+    snapshot.Content.resize(done);
+    return snapshot;
+}
+
+void ReplaceFileAtomically(const std::string& path, std::string_view content)
+{
+    struct stat existing
+    {
+    };
+    mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0600;
+    std::string temporary = path + ".XXXXXX";
+    FileDescriptor file(::mkstemp(temporary.data()));
+    if (file.Get() < 0) throw EContactFileError(AddressBookMessages::Unwritable(path));
+    if (!WriteTemporary(file, content, mode) || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        throw EContactFileError(AddressBookMessages::Unwritable(path));
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+class ContactItem;
+
+// The modal contact form that shows a contact for editing (its Qt implementation lives in ui/).
+// The address book calls it for Display; the form edits the contact's full name and mobile number
+// and offers the store's operations:
+//   save:   contact.SetFullName(...), contact.SetMobileTelephoneNumber(...), contact.Save()
+//   delete: contact.Delete()
+//   close:  nothing; the contact stays as it was.
+// Save and Delete raise EContactFileError when the file cannot be written or was changed by
+// another program; the form shows that message and stays open (no exception leaves ShowModal
+// through an event loop).
+class ContactForm
+{
+public:
+    virtual ~ContactForm() = default;
+
+    // Returns when the user has closed the form.
+    virtual void ShowModal(ContactItem& contact) = 0;
+};

@@ -1,0 +1,148 @@
+#include "addressbook/Outlook.h"
+
+#include "addressbook/AddressBookErrors.h"
+#include "addressbook/ContactStore.h"
+#include "addressbook/VCardText.h"
+
+namespace {
+
+struct FilterForm
+{
+    std::string_view Prefix;
+    ContactField Field;
+};
+
+constexpr FilterForm FilterForms[] = {
+    {"[Fullname] = \"", ContactField::FullName},
+    {"[MobileTelephoneNumber] = \"", ContactField::MobileTelephoneNumber},
+};
+
+} // namespace
+
+std::string ContactsFilePath(const std::string& programFolder)
+{
+    return programFolder + "Kontakte.vcf";
+}
+
+TItems::TItems(std::shared_ptr<ContactStore> store) : store_(std::move(store)) {}
+
+int TItems::Count() const
+{
+    return store_->Count();
+}
+
+ContactItemPtr TItems::Item(int index) const
+{
+    if (index < 1 || index > store_->Count())
+        throw EAddressBookError(AddressBookMessages::IndexOutOfRange(index, store_->Count()));
+    return store_->At(index - 1);
+}
+
+ContactItemPtr TItems::Find(std::string_view filter) const
+{
+    for (const auto& form : FilterForms) {
+        if (filter.size() <= form.Prefix.size() || filter.back() != '"' ||
+            !EqualsIgnoreCase(filter.substr(0, form.Prefix.size()), form.Prefix))
+            continue;
+        return store_->Find(form.Field,
+                            filter.substr(form.Prefix.size(), filter.size() - form.Prefix.size() - 1));
+    }
+    throw EAddressBookError(AddressBookMessages::UnsupportedFilter(filter));
+}
+
+TMAPIFolder::TMAPIFolder(std::shared_ptr<ContactStore> store) : store_(std::move(store)) {}
+
+TItems TMAPIFolder::Items() const
+{
+    if (!store_) throw EAddressBookError(AddressBookMessages::NotConnected());
+    store_->Refresh();
+    return TItems(store_);
+}
+
+TNameSpace::TNameSpace(std::shared_ptr<ContactStore> store) : store_(std::move(store)) {}
+
+void TNameSpace::Logon()
+{
+    Store();
+}
+
+void TNameSpace::Logoff()
+{
+    Store();
+}
+
+TMAPIFolder TNameSpace::GetDefaultFolder(int folderType) const
+{
+    if (folderType != olFolderContacts)
+        throw EAddressBookError(AddressBookMessages::UnsupportedFolder(folderType));
+    return TMAPIFolder(Store());
+}
+
+const std::shared_ptr<ContactStore>& TNameSpace::Store() const
+{
+    if (!store_) throw EAddressBookError(AddressBookMessages::NotConnected());
+    return store_;
+}
+
+TOutlookApplication::TOutlookApplication(std::string contactsFilePath, ContactForm& form)
+    : path_(std::move(contactsFilePath)), form_(form)
+{
+}
+
+void TOutlookApplication::Connect()
+{
+    if (!store_) store_ = ContactStore::Open(path_, form_);
+}
+
+void TOutlookApplication::Disconnect()
+{
+    store_.reset();
+}
+
+TNameSpace TOutlookApplication::GetNamespace(std::string_view type) const
+{
+    if (!store_) throw EAddressBookError(AddressBookMessages::NotConnected());
+    if (!EqualsIgnoreCase(type, "MAPI")) throw EAddressBookError(AddressBookMessages::UnknownNamespace(type));
+    return TNameSpace(store_);
+}
+
+ContactItemPtr TOutlookApplication::CreateItem(int itemType)
+{
+    if (itemType != olContactItem)
+        throw EAddressBookError(AddressBookMessages::UnsupportedItemType(itemType));
+    Connect();
+    return store_->CreateContact();
+}
+
+std::string TContactItem::FullName() const
+{
+    return Item().FullName();
+}
+
+void TContactItem::SetFullName(std::string_view codePageText)
+{
+    Item().SetFullName(codePageText);
+}
+
+std::string TContactItem::MobileTelephoneNumber() const
+{
+    return Item().MobileTelephoneNumber();
+}
+
+void TContactItem::SetMobileTelephoneNumber(std::string_view codePageText)
+{
+    Item().SetMobileTelephoneNumber(codePageText);
+}
+
+void TContactItem::Display(int modal)
+{
+    ContactItem& item = Item();
+    if (modal == 0) throw EAddressBookError(AddressBookMessages::ModalOnly());
+    item.Display();
+}
+
+ContactItem& TContactItem::Item() const
+{
+    if (!item_) throw EAddressBookError(AddressBookMessages::NoContactAttached());
+    return *item_;
+}

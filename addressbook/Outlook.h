@@ -1,0 +1,116 @@
+#pragma once
+
+#include "addressbook/ContactItem.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class ContactForm;
+class ContactStore;
+
+// The automation interface of the address book, over the program's own contact file: the
+// application wrapper `TOutlookApplication` leads to the namespace "MAPI", its default contacts
+// folder and the folder's items; `TContactItem` wraps one contact. Every misuse (a detached wrapper,
+// an unsupported namespace, folder, item type or filter, an index out of range) raises
+// EAddressBookError with a German message, as a failed automation call would.
+
+using ContactItemPtr = std::shared_ptr<ContactItem>;
+
+inline constexpr int olFolderContacts = 10;
+inline constexpr int olContactItem = 2;
+
+// The address book beside the program: `programFolder` (ending in "/") and "Kontakte.vcf".
+std::string ContactsFilePath(const std::string& programFolder);
+
+// The contacts of the folder as the file holds them now.
+class TItems
+{
+public:
+    explicit TItems(std::shared_ptr<ContactStore> store);
+
+    int Count() const;
+    // The contact at `index`, counted from 1.
+    ContactItemPtr Item(int index) const;
+    // The first contact in file order that matches `[Fullname] = "value"` or
+    // `[MobileTelephoneNumber] = "value"` (the property name in any case), comparing the text between
+    // the first and the last double quote byte for byte; null when none matches.
+    ContactItemPtr Find(std::string_view filter) const;
+
+private:
+    std::shared_ptr<ContactStore> store_;
+};
+
+class TMAPIFolder
+{
+public:
+    TMAPIFolder() = default; // holds no folder
+    explicit TMAPIFolder(std::shared_ptr<ContactStore> store);
+
+    // The items, fetched anew: the file is re-read first when it changed on disk.
+    TItems Items() const;
+
+private:
+    std::shared_ptr<ContactStore> store_;
+};
+
+class TNameSpace
+{
+public:
+    TNameSpace() = default; // holds no namespace
+    explicit TNameSpace(std::shared_ptr<ContactStore> store);
+
+    // The address book needs no profile; both only check that the namespace is held.
+    void Logon();
+    void Logoff();
+    TMAPIFolder GetDefaultFolder(int folderType) const;
+
+private:
+    const std::shared_ptr<ContactStore>& Store() const;
+
+    std::shared_ptr<ContactStore> store_;
+};
+
+class TOutlookApplication
+{
+public:
+    // `form` shows contacts for Display; it must outlive the application and its contacts.
+    TOutlookApplication(std::string contactsFilePath, ContactForm& form);
+
+    // Reads the contact file (EContactFileError when it cannot be read or parsed); no-op when
+    // connected.
+    void Connect();
+    void Disconnect();
+    bool Connected() const { return store_ != nullptr; }
+
+    TNameSpace GetNamespace(std::string_view type) const;
+    // A new unsaved contact; connects first when needed.
+    ContactItemPtr CreateItem(int itemType);
+
+private:
+    std::string path_;
+    ContactForm& form_;
+    std::shared_ptr<ContactStore> store_;
+};
+
+class TContactItem
+{
+public:
+    // Attaches to `item`; a null item leaves the wrapper detached.
+    void ConnectTo(ContactItemPtr item) { item_ = std::move(item); }
+    void Disconnect() { item_.reset(); }
+    bool Connected() const { return item_ != nullptr; }
+
+    std::string FullName() const;
+    void SetFullName(std::string_view codePageText);
+    std::string MobileTelephoneNumber() const;
+    void SetMobileTelephoneNumber(std::string_view codePageText);
+    // Shows the contact in the contact form and returns when the user closed it; `modal` must be
+    // true (1), the form is always modal.
+    void Display(int modal);
+
+private:
+    ContactItem& Item() const;
+
+    ContactItemPtr item_;
+};

@@ -1,0 +1,193 @@
+#include "addressbook/VCardLayout.h"
+
+namespace {
+
+struct PhysicalLine
+{
+    size_t Begin;
+    size_t ContentEnd;
+    size_t End;
+};
+
+std::vector<PhysicalLine> SplitPhysicalLines(std::string_view text)
+{
+    std::vector<PhysicalLine> lines;
+    size_t begin = 0;
+    while (begin < text.size()) {
+        size_t contentEnd = text.find_first_of("\r\n", begin);
+        if (contentEnd == std::string_view::npos) {
+            lines.push_back({begin, text.size(), text.size()});
+            break;
+        }
+        size_t end = contentEnd + 1;
+        if (text[contentEnd] == '\r' && end < text.size() && text[end] == '\n') ++end;
+        lines.push_back({begin, contentEnd, end});
+        begin = end;
+    }
+    return lines;
+}
+
+std::string_view Content(std::string_view text, const PhysicalLine& line)
+{
+    return text.substr(line.Begin, line.ContentEnd - line.Begin);
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+}
+
+VCardVersion FindVersion(std::string_view card, const std::vector<PhysicalLine>& lines)
+{
+    for (const auto& line : lines) {
+        std::string_view content = Content(card, line);
+        if (!StartsWithIgnoreCase(content, "VERSION:")) continue;
+        std::string_view value = content.substr(8);
+        if (value.starts_with("2.1")) return VCardVersion::V21;
+        if (value.starts_with("4.0")) return VCardVersion::V40;
+        return VCardVersion::V30;
+    }
+    return VCardVersion::V30;
+}
+
+// Splits "group.NAME;p1;p2:value" at the separators outside double quotes; false when there is
+// no ":" or no name.
+bool ParseContentLine(std::string_view line, VCardProperty& property)
+{
+    size_t nameEnd = line.find_first_of(";:");
+    if (nameEnd == 0 || nameEnd == std::string_view::npos) return false;
+    std::string_view fullName = line.substr(0, nameEnd);
+    size_t dot = fullName.rfind('.');
+    property.Group = dot == std::string_view::npos ? "" : std::string(fullName.substr(0, dot));
+    property.Name = std::string(dot == std::string_view::npos ? fullName : fullName.substr(dot + 1));
+    bool quoted = false;
+    std::string param;
+    for (size_t pos = nameEnd; pos < line.size(); ++pos) {
+        char c = line[pos];
+        if (c == '"') quoted = !quoted;
+        if (!quoted && (c == ';' || c == ':')) {
+            if (pos != nameEnd) property.Params.push_back(param);
+            param.clear();
+            if (c == ':') {
+                property.Value = std::string(line.substr(pos + 1));
+                return true;
+            }
+            continue;
+        }
+        param += c;
+    }
+    return false;
+}
+
+// Joins the physical lines of the logical line starting at `index` (advanced past them): a line
+// starting with a blank or tab continues the one before (vCard 2.1 keeps that blank, 3.0 and 4.0
+// drop it), and a quoted-printable value ending in "=" continues on the next line.
+std::string Unfold(std::string_view card, const std::vector<PhysicalLine>& lines, size_t& index,
+                   VCardVersion version)
+{
+    std::string logical(Content(card, lines[index++]));
+    for (;;) {
+        while (index < lines.size() && lines[index].ContentEnd > lines[index].Begin &&
+               (card[lines[index].Begin] == ' ' || card[lines[index].Begin] == '\t')) {
+            std::string_view continuation = Content(card, lines[index++]);
+            logical.append(version == VCardVersion::V21 ? continuation : continuation.substr(1));
+        }
+        VCardProperty probe;
+        if (index == lines.size() || !logical.ends_with('=') || !ParseContentLine(logical, probe) ||
+            !IsQuotedPrintable(probe.Params))
+            return logical;
+        logical.pop_back();
+        logical.append(Content(card, lines[index++]));
+    }
+}
+
+void TakeProperty(VCardLayout& layout, VCardProperty property)
+{
+    const std::string& name = property.Name;
+    if (EqualsIgnoreCase(name, "FN") && !layout.Fn) {
+        layout.Fn = std::move(property);
+    } else if (EqualsIgnoreCase(name, "N") && !layout.N) {
+        layout.N = std::move(property);
+    } else if (EqualsIgnoreCase(name, "TEL")) {
+        if (!layout.Tel || (!IsCellPhone(layout.Tel->Params) && IsCellPhone(property.Params)))
+            layout.Tel = std::move(property);
+    }
+}
+
+std::string Unquote(std::string_view value)
+{
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return std::string(value.substr(1, value.size() - 2));
+    return std::string(value);
+}
+
+} // namespace
+
+std::string ParamValue(const std::vector<std::string>& params, std::string_view name)
+{
+    for (const auto& param : params) {
+        size_t equals = param.find('=');
+        if (equals != std::string::npos && EqualsIgnoreCase(std::string_view(param).substr(0, equals), name))
+            return Unquote(std::string_view(param).substr(equals + 1));
+    }
+    return {};
+}
+
+bool IsQuotedPrintable(const std::vector<std::string>& params)
+{
+    for (const auto& param : params)
+        if (EqualsIgnoreCase(param, "QUOTED-PRINTABLE")) return true;
+    return EqualsIgnoreCase(ParamValue(params, "ENCODING"), "QUOTED-PRINTABLE");
+}
+
+bool IsCellPhone(const std::vector<std::string>& params)
+{
+    for (const auto& param : params) {
+        size_t equals = param.find('=');
+        if (equals == std::string::npos) {
+            if (EqualsIgnoreCase(param, "CELL")) return true;
+            continue;
+        }
+        if (!EqualsIgnoreCase(std::string_view(param).substr(0, equals), "TYPE")) continue;
+        std::string types = Unquote(std::string_view(param).substr(equals + 1));
+        for (size_t begin = 0; begin <= types.size();) {
+            size_t end = std::min(types.find(',', begin), types.size());
+            if (EqualsIgnoreCase(std::string_view(types).substr(begin, end - begin), "CELL")) return true;
+            begin = end + 1;
+        }
+    }
+    return false;
+}
+
+VCardLayout ParseVCardLayout(std::string_view card)
+{
+    std::vector<PhysicalLine> lines = SplitPhysicalLines(card);
+    VCardLayout layout;
+    layout.Version = FindVersion(card, lines);
+    if (!lines.empty() && lines[0].End > lines[0].ContentEnd)
+        layout.Eol = std::string(card.substr(lines[0].ContentEnd, lines[0].End - lines[0].ContentEnd));
+    layout.EndLineBegin = card.size();
+    int depth = 0;
+    for (size_t index = 0; index < lines.size();) {
+        const PhysicalLine& first = lines[index];
+        std::string logical = Unfold(card, lines, index, layout.Version);
+        const PhysicalLine& last = lines[index - 1];
+        VCardProperty property;
+        if (!ParseContentLine(logical, property)) continue;
+        bool aboutVCard = EqualsIgnoreCase(TrimRight(property.Value), "VCARD");
+        if (aboutVCard && EqualsIgnoreCase(property.Name, "BEGIN")) {
+            ++depth;
+        } else if (aboutVCard && EqualsIgnoreCase(property.Name, "END")) {
+            if (--depth == 0) {
+                layout.EndLineBegin = first.Begin;
+                break;
+            }
+        } else if (depth == 1) {
+            property.Begin = first.Begin;
+            property.End = last.End;
+            property.Eol = std::string(card.substr(last.ContentEnd, last.End - last.ContentEnd));
+            TakeProperty(layout, std::move(property));
+        }
+    }
+    return layout;
+}

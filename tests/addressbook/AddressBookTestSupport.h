@@ -1,0 +1,67 @@
+#pragma once
+
+#include "addressbook/AddressBookErrors.h"
+#include "addressbook/ContactForm.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+
+// A folder of its own under /tmp for one test, removed afterwards.
+class TempFolder
+{
+public:
+    TempFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tp_addressbook_XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+inline std::string DataFile(const std::string& name)
+{
+    return ReadBytes(std::string(TP_ADDRESSBOOK_TEST_DATA) + "/" + name);
+}
+
+// Stands in for the Qt contact form: runs `onShow` with the contact while "shown".
+class ScriptedContactForm : public ContactForm
+{
+public:
+    std::function<void(ContactItem&)> onShow = [](ContactItem&) {};
+    int shown = 0;
+    void ShowModal(ContactItem& contact) override
+    {
+        ++shown;
+        onShow(contact);
+    }
+};
+
+// Checks the class and the exact German text of an error.
+#define EXPECT_THROW_MESSAGE(statement, type, message)                                                       \
+    try {                                                                                                    \
+        statement;                                                                                           \
+        ADD_FAILURE() << "no " #type " raised";                                                              \
+    } catch (const type& error) {                                                                            \
+        EXPECT_EQ(std::string(error.what()), message);                                                       \
+    }

@@ -1,0 +1,222 @@
+#include "addressbook/ContactStore.h"
+#include "addressbook/ContactItem.h"
+
+#include "AddressBookTestSupport.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// `text` with `from` replaced by `to` exactly once.
+std::string ReplacedOnce(std::string text, const std::string& from, const std::string& to)
+{
+    size_t pos = text.find(from);
+    EXPECT_NE(pos, std::string::npos) << from;
+    if (pos != std::string::npos) text.replace(pos, from.size(), to);
+    return text;
+}
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+class ContactStoreTest : public ::testing::Test
+{
+protected:
+    std::shared_ptr<ContactStore> OpenWith(const std::string& content)
+    {
+        WriteBytes(path, content);
+        return ContactStore::Open(path, form);
+    }
+
+    TempFolder folder;
+    std::string path = folder.File("Kontakte.vcf");
+    ScriptedContactForm form;
+};
+
+} // namespace
+
+TEST_F(ContactStoreTest, SavingOneContactChangesOnlyItsLines)
+{
+    struct LineChange
+    {
+        std::string from, to;
+    };
+    struct Case
+    {
+        const char* label;
+        std::string file;
+        ContactField field;
+        std::string found, fullName, number;
+        std::vector<LineChange> lines;
+    };
+    for (const auto& c : {
+             Case{"2.1 quoted-printable name",
+                  "outlook-2.1.vcf",
+                  ContactField::FullName,
+                  "J\xFCrgen M\xFCller",
+                  "J\xFCrgen Maier",
+                  "+49 1711234567",
+                  {{"N;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=FCrgen\r\n",
+                    "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Maier;J=C3=BCrgen;;;\r\n"},
+                   {"FN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:J=FCrgen M=FCller\r\n",
+                    "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:J=C3=BCrgen=20Maier\r\n"}}},
+             Case{"3.0 first of two equal names",
+                  "addressbook-3.0.vcf",
+                  ContactField::FullName,
+                  "Anna Schmidt",
+                  "Anna Meier-Schmidt",
+                  "+49 1519876543",
+                  {{"N:Schmidt;Anna;;;\r\n", "N:Meier-Schmidt;Anna;;;\r\n"},
+                   {"FN:Anna Schmidt\r\n", "FN:Anna Meier-Schmidt\r\n"}}},
+             Case{"3.0 number beside a name the code page cannot hold",
+                  "addressbook-3.0.vcf",
+                  ContactField::MobileTelephoneNumber,
+                  "+49 1701112223",
+                  "Ay?e \xD6zt\xFCrk",
+                  "+49 1709998887",
+                  {{"TEL;TYPE=cell:+49 1701112223\r\n", "TEL;TYPE=cell:+49 1709998887\r\n"}}},
+             Case{"4.0 number given as tel URI",
+                  "webmail-4.0.vcf",
+                  ContactField::FullName,
+                  "Peter Wagner",
+                  "Peter Wagner",
+                  "+49 1625556667",
+                  {{"TEL;VALUE=uri;TYPE=\"cell,voice\";PREF=1:tel:+49 1623334445\n",
+                    "TEL;TYPE=\"cell,voice\";PREF=1:+49 1625556667\n"}}},
+         }) {
+        SCOPED_TRACE(c.label);
+        std::string original = DataFile(c.file);
+        auto store = OpenWith(original);
+        auto contact = store->Find(c.field, c.found);
+        ASSERT_NE(contact, nullptr);
+        contact->SetFullName(c.fullName);
+        contact->SetMobileTelephoneNumber(c.number);
+        contact->Save();
+
+        std::string expected = original;
+        for (const auto& line : c.lines) expected = ReplacedOnce(expected, line.from, line.to);
+        EXPECT_EQ(ReadBytes(path), expected);
+        auto reopened = ContactStore::Open(path, form);
+        auto again = reopened->Find(ContactField::FullName, c.fullName);
+        ASSERT_NE(again, nullptr);
+        EXPECT_EQ(again->MobileTelephoneNumber(), c.number);
+    }
+}
+
+TEST_F(ContactStoreTest, UnchangedContactIsNotWritten)
+{
+    auto store = OpenWith(DataFile("webmail-4.0.vcf"));
+    FileStamp before = StampOf(path);
+    store->At(0)->SetFullName("Peter Wagner");
+    store->At(0)->Save();
+    EXPECT_EQ(StampOf(path), before);
+}
+
+TEST_F(ContactStoreTest, FirstSaveCreatesAPrivateFile)
+{
+    auto store = ContactStore::Open(path, form);
+    EXPECT_EQ(store->Count(), 0);
+    auto contact = store->CreateContact();
+    EXPECT_EQ(store->Find(ContactField::FullName, ""), nullptr); // not in the file before it is saved
+    contact->SetFullName("Anna Schmidt");
+    contact->SetMobileTelephoneNumber("+491701234567");
+    contact->Save();
+    EXPECT_EQ(ReadBytes(path), "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Anna Schmidt\r\nN:Schmidt;Anna;;;\r\n"
+                               "TEL;TYPE=cell:+491701234567\r\nEND:VCARD\r\n");
+    EXPECT_EQ(ModeOf(path), 0600u);
+    EXPECT_EQ(store->Count(), 1);
+    EXPECT_EQ(store->At(0), contact);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1); // no temporary left
+}
+
+TEST_F(ContactStoreTest, NewContactIsAppendedAndTheFileKeepsItsMode)
+{
+    std::string original = DataFile("webmail-4.0.vcf");
+    auto store = OpenWith(original);
+    ::chmod(path.c_str(), 0644);
+    auto contact = store->CreateContact();
+    contact->SetFullName("Neu");
+    contact->Save();
+    EXPECT_EQ(ReadBytes(path), original + "BEGIN:VCARD\nVERSION:4.0\nFN:Neu\nN:Neu;;;;\nEND:VCARD\n");
+    EXPECT_EQ(ModeOf(path), 0644u);
+}
+
+TEST_F(ContactStoreTest, DeletedContactLeavesTheOthersAndCanBeSavedAgain)
+{
+    std::string original = DataFile("outlook-2.1.vcf");
+    auto store = OpenWith(original);
+    auto juergen = store->At(0);
+    std::string juergenCard = original.substr(0, original.find("BEGIN:VCARD", 1));
+    juergen->Delete();
+    EXPECT_FALSE(juergen->Stored());
+    EXPECT_EQ(ReadBytes(path), original.substr(juergenCard.size()));
+    EXPECT_EQ(store->Count(), 2);
+
+    juergen->Save(); // restores the card with every property
+    EXPECT_EQ(ReadBytes(path), original.substr(juergenCard.size()) + juergenCard);
+}
+
+TEST_F(ContactStoreTest, FollowsChangesOnDisk)
+{
+    std::string first = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Erste\r\nEND:VCARD\r\n";
+    std::string second = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zweite\r\nEND:VCARD\r\n";
+    auto store = OpenWith(first + second);
+    auto kept = store->At(0);
+    auto changed = store->At(1);
+    changed->SetMobileTelephoneNumber("+49 170 1");
+
+    WriteBytes(path, first + "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zweite, anders\r\nEND:VCARD\r\n" + second);
+    store->Refresh();
+    ASSERT_EQ(store->Count(), 3);
+    EXPECT_EQ(store->At(0), kept);
+    EXPECT_EQ(store->At(1)->FullName(), "Zweite, anders");
+    EXPECT_EQ(store->At(2), changed); // its card moved but did not change
+
+    WriteBytes(path, first);
+    EXPECT_THROW_MESSAGE(changed->Save(), EContactFileError, AddressBookMessages::ChangedElsewhere("Zweite"));
+    EXPECT_EQ(ReadBytes(path), first);
+}
+
+TEST_F(ContactStoreTest, BadFilesRaiseAndAreNeverWritten)
+{
+    auto store = OpenWith(DataFile("addressbook-3.0.vcf"));
+    auto contact = store->At(0);
+    contact->SetFullName("Anders");
+    std::string junk = "Dies ist keine Adressdatei.\n";
+    WriteBytes(path, junk);
+    EXPECT_THROW_MESSAGE(contact->Save(), EContactFileError, AddressBookMessages::NotAVCard(path, 1));
+    EXPECT_THROW_MESSAGE(store->CreateContact()->Save(), EContactFileError,
+                         AddressBookMessages::NotAVCard(path, 1));
+    EXPECT_EQ(ReadBytes(path), junk);
+    EXPECT_THROW_MESSAGE(ContactStore::Open(path, form), EContactFileError,
+                         AddressBookMessages::NotAVCard(path, 1));
+
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_THROW_MESSAGE(ContactStore::Open(path, form), EContactFileError,
+                         AddressBookMessages::Unreadable(path));
+    std::filesystem::remove(path);
+
+    WriteBytes(path, "");
+    ::truncate(path.c_str(), 257LL * 1024 * 1024); // sparse
+    EXPECT_THROW_MESSAGE(ContactStore::Open(path, form), EContactFileError,
+                         AddressBookMessages::TooLarge(path));
+}
+
+TEST_F(ContactStoreTest, UnwritableFolderRaisesAndLosesNothing)
+{
+    std::string missing = folder.File("fehlt/Kontakte.vcf");
+    auto store = ContactStore::Open(missing, form);
+    auto contact = store->CreateContact();
+    contact->SetFullName("Anna");
+    EXPECT_THROW_MESSAGE(contact->Save(), EContactFileError, AddressBookMessages::Unwritable(missing));
+    EXPECT_EQ(store->Count(), 0);
+    EXPECT_EQ(contact->FullName(), "Anna");
+}
