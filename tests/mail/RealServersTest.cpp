@@ -1,0 +1,96 @@
+#include "tests/support/RealServers.h"
+#include "mail/IdExceptions.h"
+#include "mail/IdPOP3.h"
+#include "mail/IdSMTP.h"
+#include "tests/mail/MailTestText.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+// Reads a received message with Python's email package (policy default, as a modern mail program
+// reads it) and prints From, To and the decoded Subject in UTF-8, separated by NUL bytes.
+const char* const ReadHeaders = R"(
+import email, email.policy, sys
+with open(sys.argv[1], "rb") as file:
+    message = email.message_from_binary_file(file, policy=email.policy.default)
+fields = [str(message["From"]), str(message["To"]), str(message["Subject"])]
+sys.stdout.buffer.write("\0".join(fields).encode("utf-8"))
+)";
+
+std::vector<std::string> HeadersAsPythonReadsThem(const std::string& messageBytes)
+{
+    TempFolder folder;
+    std::ofstream(folder.File("message.eml"), std::ios::binary) << messageBytes;
+    std::string output = RunPython(ReadHeaders, {folder.File("message.eml")});
+    std::vector<std::string> fields;
+    for (size_t start = 0, end;; start = end + 1) {
+        end = output.find('\0', start);
+        fields.push_back(output.substr(start, end - start));
+        if (end == std::string::npos) return fields;
+    }
+}
+
+} // namespace
+
+TEST(RealServersTest, SmtpServerReceivesUmlautsAndLineBreaksAsSent)
+{
+    RealSmtpServer server;
+    FixedClock clock({2026, 12, 7, 5, 13, 7}, 60);
+    TIdMessage message(clock);
+    message.From().SetAddress("ich@example.de");
+    message.From().SetName(Cp("Jürgen Müller"));
+    message.Recipients().Add().SetAddress("49171@sms.example");
+    const std::string subjects[] = {
+        Cp("SMS: Schöne Grüße aus München!\r\nZweite Zeile: ÄÖÜ äöü ß"),
+        Cp("Ende?\r\n.\r\nQuit\r\nRCPT to:<x@y.de>"),
+        Cp("Bis später; die Sonne scheint über dem Bodensee, und morgen fahren wir gemeinsam nach "
+           "Überlingen"),
+    };
+    TIdSMTP smtp;
+    smtp.SetHost("127.0.0.1");
+    smtp.SetPort(server.Port());
+    smtp.OpenConnection();
+    for (const std::string& subject : subjects) {
+        message.SetSubject(subject);
+        smtp.Send(message);
+    }
+    smtp.CloseConnection();
+
+    std::vector<std::string> received = server.WaitForMessages(3);
+    ASSERT_EQ(received.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(HeadersAsPythonReadsThem(received[i]),
+                  std::vector<std::string>({"Jürgen Müller <ich@example.de>", "49171@sms.example",
+                                            CodePageToUtf8(subjects[i], CodePage::Windows1252)}));
+    }
+}
+
+TEST(RealServersTest, Pop3ServerAcceptsTheLogInAndRefusesAWrongPassword)
+{
+    RealPop3Server server("ich", "geheim");
+    TIdPOP3 pop3;
+    pop3.SetHost("127.0.0.1");
+    pop3.SetPort(server.Port());
+    pop3.SetUserId("ich");
+    pop3.SetPassword("geheim");
+    pop3.OpenConnection();
+    EXPECT_TRUE(pop3.IsConnected());
+    pop3.CloseConnection();
+    EXPECT_FALSE(pop3.IsConnected());
+
+    pop3.SetPassword("falsch");
+    try {
+        pop3.OpenConnection();
+        FAIL() << "the wrong password was accepted";
+    } catch (const EIdProtocolReplyError& e) {
+        EXPECT_EQ(ErrorBoxText(e.Message()), "-ERR [AUTH] Authentication failed.");
+        EXPECT_EQ(e.ReplyCode(), NegativeReply);
+    }
+    EXPECT_FALSE(pop3.IsConnected());
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Real mail servers for integration tests and benchmarks, each on 127.0.0.1 and a port the system
+// chooses, with every file of its own in a temporary folder. Starting one waits until it answers;
+// a server that cannot start raises std::runtime_error with its error output. Each stops (and
+// its folder goes) with the object.
+
+// Debian's aiosmtpd (tests/support/smtp_server.py); it keeps every message it accepts.
+class RealSmtpServer
+{
+public:
+    RealSmtpServer();
+    std::uint16_t Port() const { return port_; }
+    // The messages accepted so far, as the bytes after DATA (dot-stuffing removed), in order.
+    std::vector<std::string> Messages() const;
+    // Waits (at most `limit`) until `count` messages are there, then returns all of them.
+    std::vector<std::string>
+    WaitForMessages(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
+
+private:
+    TempFolder folder_{"tickerpost-smtp"};
+    std::unique_ptr<ChildProcess> process_;
+    std::uint16_t port_ = 0;
+};
+
+// Dovecot's POP3 service with one mailbox user, plain text log-in allowed, no TLS. A wrong
+// password is answered after Dovecot's usual delay of about two seconds.
+class RealPop3Server
+{
+public:
+    // The password must not hold ":" or a line break (the passwd-file format).
+    RealPop3Server(const std::string& user, const std::string& password);
+    std::uint16_t Port() const { return port_; }
+
+private:
+    bool TryStart(std::uint16_t port);
+
+    TempFolder folder_{"tickerpost-pop3"};
+    std::unique_ptr<ChildProcess> process_;
+    std::uint16_t port_ = 0;
+};
