@@ -12,7 +12,10 @@ class TIdHeaderList
 public:
     int Count() const { return static_cast<int>(lines_.size()); }
     const std::string& operator[](int index) const { return lines_[index]; }
-    const std::vector<std::string>& Lines() const { return lines_; }
+    const std::vector<std::string>& Lines() const& { return lines_; }
+    // On a temporary list (BuildHeader().Lines()) the lines are moved out, so a loop over them
+    // never reads a list that is gone.
+    std::vector<std::string> Lines() && { return std::move(lines_); }
     void Add(std::string line) { lines_.push_back(std::move(line)); }
     void Clear() { lines_.clear(); }
 
