@@ -4,9 +4,9 @@
 
 namespace AddressBookMessages {
 
-std::string Unreadable(const std::string& path)
+std::string Unreadable(const std::string& path, const std::string& reason)
 {
-    return "Das Adressbuch " + path + " kann nicht gelesen werden.";
+    return "Das Adressbuch " + path + " kann nicht gelesen werden: " + reason + ".";
 }
 
 std::string TooLarge(const std::string& path)
@@ -32,9 +32,9 @@ std::string Truncated(const std::string& path, int line)
            " endet nicht mit END:VCARD.";
 }
 
-std::string Unwritable(const std::string& path)
+std::string Unwritable(const std::string& path, const std::string& reason)
 {
-    return "Das Adressbuch " + path + " kann nicht gespeichert werden.";
+    return "Das Adressbuch " + path + " kann nicht gespeichert werden: " + reason + ".";
 }
 
 std::string ChangedElsewhere(std::string_view fullName)

@@ -23,12 +23,13 @@ public:
 // Every German message of the address book. Paths are quoted as they are; contact texts and
 // filters are code-page text and are converted to UTF-8 here.
 namespace AddressBookMessages {
-std::string Unreadable(const std::string& path);
+// `reason`: the German text of the file error (as text files report it).
+std::string Unreadable(const std::string& path, const std::string& reason);
 std::string TooLarge(const std::string& path);
 std::string BinaryData(const std::string& path, int line);
 std::string NotAVCard(const std::string& path, int line);
 std::string Truncated(const std::string& path, int line);
-std::string Unwritable(const std::string& path);
+std::string Unwritable(const std::string& path, const std::string& reason);
 std::string ChangedElsewhere(std::string_view fullName);
 std::string NotConnected();
 std::string NoContactAttached();

@@ -1,6 +1,8 @@
 #include "addressbook/ContactFile.h"
 
 #include "addressbook/AddressBookErrors.h"
+#include "runtime/PosixFile.h"
+#include "runtime/TextFile.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -20,6 +22,12 @@ FileStamp StampFromStat(const struct stat& info)
 {
     return {
         true, info.st_dev, info.st_ino, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
+}
+
+// The German text of the file error in errno, as the text files report it.
+std::string Reason(const std::string& path)
+{
+    return InOutErrorForPath(errno, path).Message();
 }
 
 class FileDescriptor
@@ -44,17 +52,6 @@ private:
     int fd_;
 };
 
-bool WriteAll(int fd, std::string_view content)
-{
-    while (!content.empty()) {
-        ssize_t written = ::write(fd, content.data(), content.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        content.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
 bool WriteTemporary(FileDescriptor& file, std::string_view content, mode_t mode)
 {
     return ::fchmod(file.Get(), mode) == 0 && WriteAll(file.Get(), content) && ::fsync(file.Get()) == 0 &&
@@ -77,25 +74,19 @@ FileSnapshot ReadFileSnapshot(const std::string& path)
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
         if (errno == ENOENT) return {};
-        throw EContactFileError(AddressBookMessages::Unreadable(path));
+        throw EContactFileError(AddressBookMessages::Unreadable(path, Reason(path)));
     }
     struct stat info
     {
     };
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
-        throw EContactFileError(AddressBookMessages::Unreadable(path));
+    if (::fstat(file.Get(), &info) != 0)
+        throw EContactFileError(AddressBookMessages::Unreadable(path, Reason(path)));
+    if (!S_ISREG(info.st_mode)) throw EContactFileError(AddressBookMessages::Unreadable(path, "keine Datei"));
     if (info.st_size > MaxFileSize) throw EContactFileError(AddressBookMessages::TooLarge(path));
     FileSnapshot snapshot{StampFromStat(info), {}};
-    snapshot.Content.resize(static_cast<size_t>(info.st_size));
-    size_t done = 0;
-    while (done < snapshot.Content.size()) {
-        ssize_t got = ::read(file.Get(), snapshot.Content.data() + done, snapshot.Content.size() - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) throw EContactFileError(AddressBookMessages::Unreadable(path));
-        if (got == 0) break;
-        done += static_cast<size_t>(got);
-    }
-    snapshot.Content.resize(done);
+    snapshot.Content.reserve(static_cast<size_t>(info.st_size));
+    if (!ReadAll(file.Get(), snapshot.Content))
+        throw EContactFileError(AddressBookMessages::Unreadable(path, Reason(path)));
     return snapshot;
 }
 
@@ -107,9 +98,10 @@ void ReplaceFileAtomically(const std::string& path, std::string_view content)
     mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0600;
     std::string temporary = path + ".XXXXXX";
     FileDescriptor file(::mkstemp(temporary.data()));
-    if (file.Get() < 0) throw EContactFileError(AddressBookMessages::Unwritable(path));
+    if (file.Get() < 0) throw EContactFileError(AddressBookMessages::Unwritable(path, Reason(path)));
     if (!WriteTemporary(file, content, mode) || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::string reason = Reason(path);
         ::unlink(temporary.c_str());
-        throw EContactFileError(AddressBookMessages::Unwritable(path));
+        throw EContactFileError(AddressBookMessages::Unwritable(path, reason));
     }
 }

@@ -196,12 +196,13 @@ TEST_F(ContactStoreTest, BadFilesRaiseAndAreNeverWritten)
                          AddressBookMessages::NotAVCard(path, 1));
     EXPECT_EQ(ReadBytes(path), junk);
     EXPECT_THROW_MESSAGE(ContactStore::Open(path, form), EContactFileError,
-                         AddressBookMessages::NotAVCard(path, 1));
+                         "Das Adressbuch " + path +
+                             " ist keine vCard-Datei: Zeile 1 steht außerhalb von BEGIN:VCARD und END:VCARD.");
 
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
     EXPECT_THROW_MESSAGE(ContactStore::Open(path, form), EContactFileError,
-                         AddressBookMessages::Unreadable(path));
+                         "Das Adressbuch " + path + " kann nicht gelesen werden: keine Datei.");
     std::filesystem::remove(path);
 
     WriteBytes(path, "");
@@ -216,7 +217,9 @@ TEST_F(ContactStoreTest, UnwritableFolderRaisesAndLosesNothing)
     auto store = ContactStore::Open(missing, form);
     auto contact = store->CreateContact();
     contact->SetFullName("Anna");
-    EXPECT_THROW_MESSAGE(contact->Save(), EContactFileError, AddressBookMessages::Unwritable(missing));
+    EXPECT_THROW_MESSAGE(contact->Save(), EContactFileError,
+                         "Das Adressbuch " + missing +
+                             " kann nicht gespeichert werden: Ungültiger Dateiname.");
     EXPECT_EQ(store->Count(), 0);
     EXPECT_EQ(contact->FullName(), "Anna");
 }
