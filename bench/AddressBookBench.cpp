@@ -1,8 +1,8 @@
 #include "addressbook/ContactForm.h"
 #include "addressbook/Outlook.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <malloc.h>
@@ -18,11 +18,9 @@ public:
     void ShowModal(ContactItem&) override {}
 };
 
-// Kontakte.vcf with `Contacts` vCard 3.0 cards as a desktop address book exports them.
-std::string WriteContactsFile()
+// Kontakte.vcf in `folder` with `Contacts` vCard 3.0 cards as a desktop address book exports them.
+void WriteContactsFile(const std::string& folder)
 {
-    std::string folder = (std::filesystem::temp_directory_path() / "tp_bench_XXXXXX").string();
-    if (!::mkdtemp(folder.data())) return {};
     std::string content;
     for (int i = 0; i < Contacts; ++i) {
         std::string n = std::to_string(i);
@@ -31,8 +29,7 @@ std::string WriteContactsFile()
                    "\r\nTEL;TYPE=CELL:+49 170" + n + "\r\nEMAIL;TYPE=INTERNET:kontakt" + n +
                    "@example.org\r\nNOTE:Notiz zu Kontakt " + n + "\\, mit Komma\r\nEND:VCARD\r\n";
     }
-    std::ofstream(folder + "/Kontakte.vcf", std::ios::binary) << content;
-    return folder + "/";
+    std::ofstream(folder + "Kontakte.vcf", std::ios::binary) << content;
 }
 
 // Bytes the heap has handed out and not taken back.
@@ -43,19 +40,20 @@ double HeapBytes()
 
 struct OpenAddressBook
 {
-    std::string folder = WriteContactsFile();
+    TempFolder temp{"tp-bench-addressbook"};
+    std::string folder = temp.Path() + "/";
     NoForm form;
     TOutlookApplication outlook{ContactsFilePath(folder), form};
     TMAPIFolder contactsFolder;
 
     OpenAddressBook()
     {
+        WriteContactsFile(folder);
         outlook.Connect();
         TNameSpace nameSpace = outlook.GetNamespace("MAPI");
         nameSpace.Logon();
         contactsFolder = nameSpace.GetDefaultFolder(olFolderContacts);
     }
-    ~OpenAddressBook() { std::filesystem::remove_all(folder); }
 };
 
 void BM_ConnectAndReadFile(benchmark::State& state)

@@ -2,31 +2,13 @@
 
 #include "addressbook/AddressBookErrors.h"
 #include "addressbook/ContactForm.h"
+#include "tests/support/TempFolder.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
-
-// A folder of its own under /tmp for one test, removed afterwards.
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tp_addressbook_XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 inline std::string ReadBytes(const std::string& path)
 {

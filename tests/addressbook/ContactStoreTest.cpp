@@ -3,6 +3,7 @@
 
 #include "AddressBookTestSupport.h"
 
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -195,9 +196,10 @@ TEST_F(ContactStoreTest, BadFilesRaiseAndAreNeverWritten)
     EXPECT_THROW_MESSAGE(store->CreateContact()->Save(), EContactFileError,
                          AddressBookMessages::NotAVCard(path, 1));
     EXPECT_EQ(ReadBytes(path), junk);
-    EXPECT_THROW_MESSAGE(ContactStore::Open(path, form), EContactFileError,
-                         "Das Adressbuch " + path +
-                             " ist keine vCard-Datei: Zeile 1 steht außerhalb von BEGIN:VCARD und END:VCARD.");
+    EXPECT_THROW_MESSAGE(
+        ContactStore::Open(path, form), EContactFileError,
+        "Das Adressbuch " + path +
+            " ist keine vCard-Datei: Zeile 1 steht außerhalb von BEGIN:VCARD und END:VCARD.");
 
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);

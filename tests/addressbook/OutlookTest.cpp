@@ -38,7 +38,7 @@ protected:
     }
 
     TempFolder folder;
-    std::string path = ContactsFilePath(folder.Path().string() + "/");
+    std::string path = ContactsFilePath(folder.Path() + "/");
     ScriptedContactForm form;
     TOutlookApplication Outlook{path, form};
     TContactItem Contact;
