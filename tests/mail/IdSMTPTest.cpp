@@ -82,6 +82,9 @@ TEST_F(IdSMTPTest, OneMessageFromGreetingToQuit)
         events.push_back("work " + std::to_string(count));
     };
     smtp.OnWorkEnd = [&](TIdComponent&, TWorkMode mode) { events.push_back("end " + std::to_string(mode)); };
+    smtp.OnStatus = [&](TIdComponent&, TIdStatus status, const std::string& text) {
+        if (status == statusText) events.push_back(text);
+    };
 
     Connect(server);
     EXPECT_EQ(smtp.AuthSchemes(), std::vector<std::string>({"LOGIN", "PLAIN"}));
@@ -89,7 +92,7 @@ TEST_F(IdSMTPTest, OneMessageFromGreetingToQuit)
     smtp.CloseConnection();
 
     EXPECT_FALSE(smtp.IsConnected());
-    EXPECT_EQ(events, std::vector<std::string>({"begin 1 0", "end 1"}));
+    EXPECT_EQ(events, std::vector<std::string>({"begin 1 0", "Text wird codiert", "end 1"}));
     EXPECT_EQ(server.Received(),
               Concat({{Ehlo(), "Rset", "Mail from:<ich@example.de>", "RCPT to:<49171@sms.example>", "Data"},
                       HeaderLines,
@@ -379,4 +382,43 @@ TEST_F(IdSMTPTest, CloseOnAClosedConnectionWritesNothing)
 {
     smtp.CloseConnection();
     EXPECT_FALSE(smtp.IsConnected());
+}
+
+TEST_F(IdSMTPTest, MessagesWithPartsStopTheData)
+{
+    struct Case
+    {
+        const char* label;
+        int textParts, attachments;
+        std::string error;
+        std::vector<std::string> afterData;
+    };
+    const Case cases[] = {
+        {"one text part: after the header", 1, 0, "Ungültige Anzahl für Text. TIdText muß größer als 1 sein",
+         Concat({{HeaderLines[0], HeaderLines[1], HeaderLines[2], "MIME-Version: 1.0"},
+                 {HeaderLines.begin() + 3, HeaderLines.end()},
+                 {"Quit"}})},
+        {"an attachment: nothing written",
+         0,
+         1,
+         "Nachrichten mit Anlagen oder mehreren Textteilen können nicht gesendet werden.",
+         {"Quit"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        message.MessageParts().clear();
+        for (int i = 0; i < c.textParts; ++i) message.MessageParts().push_back(std::make_unique<TIdText>());
+        for (int i = 0; i < c.attachments; ++i)
+            message.MessageParts().push_back(std::make_unique<TIdAttachment>());
+        ScriptedServer server({"220 gw", "250 gw", "250 reset", "250 ok", "250 ok", "354 go"});
+        TIdSMTP client;
+        client.SetHost("127.0.0.1");
+        client.SetPort(server.Port());
+        client.OpenConnection();
+        EXPECT_THROW_MESSAGE(client.Send(message), EIdMessageException, c.error);
+        client.CloseConnection();
+        std::vector<std::string> received = server.Received();
+        ASSERT_GE(received.size(), 5u);
+        EXPECT_EQ(std::vector<std::string>(received.begin() + 5, received.end()), c.afterData);
+    }
 }
