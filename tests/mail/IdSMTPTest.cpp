@@ -23,6 +23,13 @@ std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> 
     return all;
 }
 
+void ConnectTo(TIdSMTP& client, const ScriptedServer& server)
+{
+    client.SetHost("127.0.0.1");
+    client.SetPort(server.Port());
+    client.OpenConnection();
+}
+
 class IdSMTPTest : public testing::Test
 {
 protected:
@@ -36,12 +43,7 @@ protected:
         message.SetSubject("SMS: Hallo");
     }
 
-    void Connect(const ScriptedServer& server)
-    {
-        smtp.SetHost("127.0.0.1");
-        smtp.SetPort(server.Port());
-        smtp.OpenConnection();
-    }
+    void Connect(const ScriptedServer& server) { ConnectTo(smtp, server); }
 
     std::string Ehlo() { return "ehlo " + smtp.LocalHostName(); }
 
@@ -160,9 +162,7 @@ TEST_F(IdSMTPTest, AuthSchemesFromTheEhloReply)
         SCOPED_TRACE(c.label);
         ScriptedServer server({Step::Reply("220 gw"), R, Step::Send(c.reply)});
         TIdSMTP client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(server.Port());
-        client.OpenConnection();
+        ConnectTo(client, server);
         EXPECT_EQ(client.AuthSchemes(), c.schemes);
         client.CloseConnection();
     }
@@ -247,9 +247,7 @@ TEST_F(IdSMTPTest, NoLoginUnlessAskedForAndAnnounced)
                                R, Step::Reply("550 stop")});
         TIdSMTP client;
         client.SetAuthenticationType(c.type);
-        client.SetHost("127.0.0.1");
-        client.SetPort(server.Port());
-        client.OpenConnection();
+        ConnectTo(client, server);
         EXPECT_THROW(client.Send(message), EIdProtocolReplyError);
         client.CloseConnection();
         EXPECT_EQ(server.Received(),
@@ -305,9 +303,7 @@ TEST_F(IdSMTPTest, RecipientReplies)
                                R,
                                Step::Reply("250 queued")});
         TIdSMTP client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(server.Port());
-        client.OpenConnection();
+        ConnectTo(client, server);
         if (c.accepted) {
             client.Send(message);
         } else {
@@ -412,9 +408,7 @@ TEST_F(IdSMTPTest, MessagesWithPartsStopTheData)
             message.MessageParts().push_back(std::make_unique<TIdAttachment>());
         ScriptedServer server({"220 gw", "250 gw", "250 reset", "250 ok", "250 ok", "354 go"});
         TIdSMTP client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(server.Port());
-        client.OpenConnection();
+        ConnectTo(client, server);
         EXPECT_THROW_MESSAGE(client.Send(message), EIdMessageException, c.error);
         client.CloseConnection();
         std::vector<std::string> received = server.Received();
