@@ -86,16 +86,19 @@ std::string Unfold(std::string_view card, const std::vector<PhysicalLine>& lines
                    VCardVersion version)
 {
     std::string logical(Content(card, lines[index++]));
+    std::optional<bool> quotedPrintable; // read once: the parameters stand before any soft break
     for (;;) {
         while (index < lines.size() && lines[index].ContentEnd > lines[index].Begin &&
                (card[lines[index].Begin] == ' ' || card[lines[index].Begin] == '\t')) {
             std::string_view continuation = Content(card, lines[index++]);
             logical.append(version == VCardVersion::V21 ? continuation : continuation.substr(1));
         }
-        VCardProperty probe;
-        if (index == lines.size() || !logical.ends_with('=') || !ParseContentLine(logical, probe) ||
-            !IsQuotedPrintable(probe.Params))
-            return logical;
+        if (index == lines.size() || !logical.ends_with('=')) return logical;
+        if (!quotedPrintable) {
+            VCardProperty probe;
+            quotedPrintable = ParseContentLine(logical, probe) && IsQuotedPrintable(probe.Params);
+        }
+        if (!*quotedPrintable) return logical;
         logical.pop_back();
         logical.append(Content(card, lines[index++]));
     }

@@ -96,4 +96,9 @@ TEST(VCardFileTest, LargeInputIsReadInLinearTime)
     file = SplitVCardFile(photo, Path);
     ASSERT_EQ(file.Cards.size(), 1u);
     EXPECT_EQ(ReadVCard(file.Cards[0]).FullName, "Mit Foto");
+
+    std::string softBreaks = "BEGIN:VCARD\r\nVERSION:2.1\r\nNOTE;ENCODING=QUOTED-PRINTABLE:";
+    for (int i = 0; i < 200000; ++i) softBreaks += "a=\r\n";
+    softBreaks += "b\r\nFN:Lange Notiz\r\nEND:VCARD\r\n";
+    EXPECT_EQ(ReadVCard(softBreaks).FullName, "Lange Notiz");
 }
