@@ -2,6 +2,7 @@
 
 #include "addressbook/AddressBookErrors.h"
 #include "addressbook/ContactForm.h"
+#include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/support/TempFolder.h"
 
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <iterator>
 #include <string>
 
+// Whole files as bytes.
 inline std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -38,12 +40,3 @@ public:
         onShow(contact);
     }
 };
-
-// Checks the class and the exact German text of an error.
-#define EXPECT_THROW_MESSAGE(statement, type, message)                                                       \
-    try {                                                                                                    \
-        statement;                                                                                           \
-        ADD_FAILURE() << "no " #type " raised";                                                              \
-    } catch (const type& error) {                                                                            \
-        EXPECT_EQ(std::string(error.what()), message);                                                       \
-    }
