@@ -28,11 +28,15 @@ std::string GatewayAddress(std::string_view number, std::string_view smsServer)
     return NormalizeNumber(number) + "@" + std::string(smsServer);
 }
 
+bool IsNumberText(std::string_view text)
+{
+    return text.size() >= 2 && ConsistsOf(text, NumberCharacters) &&
+           IsOneOf(CopyRange(text, 1, 1), {"+", "0"});
+}
+
 RecipientAddress AddressForTypedNumber(std::string_view typed, std::string_view smsServer)
 {
-    if (typed.size() < 2 || !ConsistsOf(typed, NumberCharacters) ||
-        !IsOneOf(CopyRange(typed, 1, 1), {"+", "0"}))
-        return {{}, InvalidNumberStatus};
+    if (!IsNumberText(typed)) return {{}, InvalidNumberStatus};
     return {GatewayAddress(typed, smsServer), {}};
 }
 

@@ -21,8 +21,11 @@ struct RecipientAddress
     bool Accepted() const { return Rejection.empty(); }
 };
 
-// A number typed into the recipient box: at least 2 characters, only "+0123456789", beginning with
-// "+" or "0"; otherwise rejected with InvalidNumberStatus.
+// True for a number as a user types it: at least 2 characters, only "+0123456789", beginning with
+// "+" or "0". Any other text (blanks, hyphens and slashes included) is no number.
+bool IsNumberText(std::string_view text);
+
+// A number typed into the recipient box: IsNumberText, otherwise rejected with InvalidNumberStatus.
 RecipientAddress AddressForTypedNumber(std::string_view typed, std::string_view smsServer);
 
 // A contact's mobile number: at least 2 characters, otherwise rejected with
