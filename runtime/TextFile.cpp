@@ -103,3 +103,9 @@ void WriteTextFile(const std::string& path, std::string_view content)
     if (!WriteAll(file.Get(), content)) file.Fail();
     file.Close();
 }
+
+void CreateFolderIfMissing(const std::string& path)
+{
+    if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST) return;
+    throw InOutErrorForPath(errno, path);
+}

@@ -34,3 +34,7 @@ std::vector<std::string> ReadTextLines(const std::string& path);
 // Creates or replaces the file, writes `content` and closes it; each step raises EInOutError for
 // its own failure, the close included.
 void WriteTextFile(const std::string& path, std::string_view content);
+
+// Creates the folder `path` (its parent must exist) unless it exists already; EInOutError when it
+// cannot be created.
+void CreateFolderIfMissing(const std::string& path);

@@ -66,6 +66,11 @@ ScriptedServer::ScriptedServer(std::vector<std::string> replies) : ScriptedServe
 {
 }
 
+std::unique_ptr<ScriptedServer> ScriptedServer::FromSteps(std::vector<Step> script)
+{
+    return std::unique_ptr<ScriptedServer>(new ScriptedServer(std::move(script), 0));
+}
+
 ScriptedServer::~ScriptedServer()
 {
     char stop = 1;

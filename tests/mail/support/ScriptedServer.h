@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -34,6 +35,8 @@ public:
     // The dialogue form: the first reply is sent at once (the greeting), each later reply after
     // reading one line from the client.
     explicit ScriptedServer(std::vector<std::string> replies);
+    // A script assembled at run time, for sessions whose steps repeat.
+    static std::unique_ptr<ScriptedServer> FromSteps(std::vector<Step> script);
     ~ScriptedServer();
     ScriptedServer(const ScriptedServer&) = delete;
     ScriptedServer& operator=(const ScriptedServer&) = delete;

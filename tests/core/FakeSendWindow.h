@@ -1,0 +1,43 @@
+#pragma once
+
+#include "addressbook/Outlook.h"
+#include "core/SendWindow.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Stands in for the main window: records what a send shows and lets the test set what it reads.
+class FakeSendWindow : public SendWindow
+{
+public:
+    void ShowStatusText(const std::string& text) override { StatusTexts.push_back(text); }
+    std::string RecipientText() const override { return Recipient; }
+    void SetRecipientText(const std::string& text) override { Recipient = text; }
+    std::string MessageText() const override { return Message; }
+    void SelectMessagePart(const SmsPartRange& part) override { Selections.push_back(part); }
+    void ClearMessage() override { Message.clear(); }
+    void ShowSMSThisMonth(int count) override { SMSThisMonthLabel = std::to_string(count); }
+    void ShowPasswordPrompt() override
+    {
+        ++PasswordPrompts;
+        OnPasswordPrompt();
+    }
+    bool ContactFromAddressBook() const override { return FromAddressBook; }
+    void SetContactFromAddressBook(bool value) override { FromAddressBook = value; }
+    const TMAPIFolder* ContactsFolder() const override { return Folder ? &*Folder : nullptr; }
+    TContactItem& Contact() override { return ContactWrapper; }
+
+    std::vector<std::string> StatusTexts;
+    std::string Recipient;
+    std::string Message;
+    std::vector<SmsPartRange> Selections;
+    std::string SMSThisMonthLabel = "0";
+    int PasswordPrompts = 0;
+    // What the prompt does before it is closed; by default it is closed without "OK".
+    std::function<void()> OnPasswordPrompt = [] {};
+    bool FromAddressBook = false;
+    std::optional<TMAPIFolder> Folder;
+    TContactItem ContactWrapper;
+};

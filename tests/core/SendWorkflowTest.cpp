@@ -1,0 +1,418 @@
+#include "addressbook/ContactForm.h"
+#include "addressbook/ContactItem.h"
+#include "addressbook/Outlook.h"
+#include "mail/IdExceptions.h"
+#include "runtime/TextFile.h"
+#include "tests/core/SendTestFiles.h"
+#include "tests/core/SendWorkflowFixture.h"
+#include "tests/mail/support/ExpectThrowMessage.h"
+#include "tests/mail/support/ScriptedServer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using Step = ScriptedServer::Step;
+const Step R = Step::ReadLine();
+
+const std::string UserIniBefore = "[SMS]\r\nLastSentSMS=01.12.2026 08:00:00\r\nSMSThisMonth=4\r\n";
+const std::string ArchiveOfTypedNumber = "Sent/0049171_07-12-2026_05-13-07.SMS";
+
+// An SMTP server's side: the greeting, then for each entry of `rcptReplies` one transaction whose
+// recipient gets that reply; a "250" recipient is followed by a message of `headerLines` lines.
+std::unique_ptr<ScriptedServer> SmtpServer(std::initializer_list<const char*> rcptReplies,
+                                           int headerLines = 6)
+{
+    std::vector<Step> script = {Step::Reply("220 gw"), R, Step::Reply("250 gw")};
+    auto reply = [&](const char* line) {
+        script.push_back(R);
+        script.push_back(Step::Reply(line));
+    };
+    for (const char* rcptReply : rcptReplies) {
+        reply("250 reset");
+        reply("250 sender ok");
+        reply(rcptReply);
+        if (std::string(rcptReply) != "250 ok") continue;
+        reply("354 go ahead");
+        for (int i = 0; i < headerLines + 1; ++i) script.push_back(R);
+        reply("250 queued");
+    }
+    return ScriptedServer::FromSteps(std::move(script));
+}
+
+// What the client writes for one message whose Subject line is `subjectLine`.
+std::vector<std::string> MessageLines(const std::string& subjectLine,
+                                      const std::string& to = "49171@sms.example")
+{
+    return {"Rset",
+            "Mail from:<ich@example.de>",
+            "RCPT to:<" + to + ">",
+            "Data",
+            "From: \"Dein Name\" <ich@example.de>",
+            subjectLine,
+            "To: " + to,
+            "Date: Mon, 7 Dec 2026 05:13:07 +0100",
+            "X-Priority: 3",
+            "X-Library: Tickerpost 2.0",
+            "",
+            "."};
+}
+
+std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts)
+{
+    std::vector<std::string> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+using Texts = std::vector<std::string>;
+
+class NoContactForm : public ContactForm
+{
+public:
+    void ShowModal(ContactItem&) override {}
+};
+
+class SendWorkflowTest : public SendWorkflowFixture
+{
+protected:
+    void SetUp() override
+    {
+        SendWorkflowFixture::SetUp();
+        if (IsSkipped()) return;
+        settings.Pop3First = false;
+        settings.FormatToken = "T:";
+        settings.MaxSMSLength = 10;
+        settings.SMSThisMonth = 4;
+        WriteBytes(folder.File("user.ini"), UserIniBefore);
+        window.Recipient = "0171";
+    }
+
+    void Use(const ScriptedServer& smtpServer) { smtp.SetPort(smtpServer.Port()); }
+    std::string Ehlo() { return "ehlo " + smtp.LocalHostName(); }
+    std::string File(const std::string& name) const { return ReadBytes(folder.File(name)); }
+};
+
+} // namespace
+
+TEST_F(SendWorkflowTest, PartsGoOutOneMailEachInTheChosenOrderAndTheSendIsRecorded)
+{
+    struct Case
+    {
+        const char* label;
+        bool lastSmsFirst;
+        std::vector<int> order;
+    };
+    const std::string text = "abcdefghij"
+                             "klmnopqrst"
+                             "uvwxy";
+    const std::string subjects[] = {"Subject: T:abcdefghij", "Subject: T:klmnopqrst", "Subject: T:uvwxy"};
+    const SmsPartRange ranges[] = {{0, 10}, {10, 10}, {20, 5}};
+    for (const Case& c : {Case{"last part first", true, {2, 1, 0}}, Case{"text order", false, {0, 1, 2}}}) {
+        SCOPED_TRACE(c.label);
+        auto server = SmtpServer({"250 ok", "250 ok", "250 ok"});
+        Use(*server);
+        settings.LastSMSFirst = c.lastSmsFirst;
+        settings.SMSThisMonth = 4;
+        window = FakeSendWindow();
+        window.Recipient = "0171";
+        window.Message = text;
+
+        workflow.BSendSMSClick();
+
+        std::vector<std::string> expected = {Ehlo()};
+        for (int k : c.order) expected = Concat({expected, MessageLines(subjects[k])});
+        expected.push_back("Quit");
+        EXPECT_EQ(server->Received(), expected);
+        EXPECT_EQ(window.Selections,
+                  (std::vector<SmsPartRange>{ranges[c.order[0]], ranges[c.order[1]], ranges[c.order[2]]}));
+        EXPECT_EQ(window.StatusTexts,
+                  Texts({"Verbunden", "sende...", "SMS gesendet", "sende...", "SMS gesendet", "sende...",
+                         "SMS gesendet", "SMS gesendet und gespeichert."}));
+        EXPECT_EQ(settings.SMSThisMonth, 7);
+        EXPECT_EQ(window.SMSThisMonthLabel, "7");
+        EXPECT_EQ(settings.LastSentSMS, "07.12.2026 05:13:07");
+        EXPECT_EQ(File("user.ini"), "[SMS]\r\nLastSentSMS=07.12.2026 05:13:07\r\nSMSThisMonth=7\r\n");
+        EXPECT_EQ(File(ArchiveOfTypedNumber), text + "\r\n");
+        EXPECT_EQ(window.Message, "");
+        EXPECT_FALSE(smtp.IsConnected());
+        EXPECT_EQ(window.PasswordPrompts, 0);
+    }
+}
+
+TEST_F(SendWorkflowTest, AnEmptyTextSendsOneMailWithTheTokenAlone)
+{
+    auto server = SmtpServer({"250 ok"});
+    Use(*server);
+    window.Message = "";
+
+    workflow.BSendSMSClick();
+
+    EXPECT_EQ(server->Received(), Concat({{Ehlo()}, MessageLines("Subject: T:"), {"Quit"}}));
+    EXPECT_EQ(settings.SMSThisMonth, 5);
+    EXPECT_EQ(File(ArchiveOfTypedNumber), "\r\n");
+}
+
+TEST_F(SendWorkflowTest, ALineBreakTravelsEncodedInTheSubjectOfItsPart)
+{
+    auto server = SmtpServer({"250 ok", "250 ok"});
+    Use(*server);
+    settings.MaxSMSLength = 4;
+    settings.LastSMSFirst = false;
+    settings.FormatToken = "";
+    window.Message = "ab\r\ncd";
+
+    workflow.BSendSMSClick();
+
+    // The line break of the first part is encoded into the Subject; it never ends a line on the wire.
+    EXPECT_EQ(server->Received(), Concat({{Ehlo()},
+                                          MessageLines("Subject: =?ISO-8859-1?Q?ab=0D=0A?="),
+                                          MessageLines("Subject: cd"),
+                                          {"Quit"}}));
+    EXPECT_EQ(File(ArchiveOfTypedNumber), "ab\r\ncd\r\n");
+}
+
+TEST_F(SendWorkflowTest, UnusableRecipientsSendNothingAndCloseTheConnectionAgain)
+{
+    struct Case
+    {
+        const char* label;
+        std::string typed;
+        std::optional<std::string> contactMobile;
+        std::string status;
+    };
+    const Case cases[] = {
+        {"no leading 0 or +", "171234", std::nullopt, "Bitte gültige Nummer eingeben oder Kontakt auswählen"},
+        {"a name while the address book is off", "Eva", std::nullopt,
+         "Bitte gültige Nummer eingeben oder Kontakt auswählen"},
+        {"blank inside", "0171 234", std::nullopt, "Bitte gültige Nummer eingeben oder Kontakt auswählen"},
+        {"contact without mobile number", "Eva", "+", "Kontakt hat keine Handynummer. SMS nicht geschickt."},
+        {"contact number with a line break", "Eva", "+49 171\r\nRCPT to:<x@y.de>",
+         "Die Handynummer des Kontakts enthält Steuerzeichen. SMS nicht geschickt."},
+        {"contact number with a tab", "Eva", "+49\t171",
+         "Die Handynummer des Kontakts enthält Steuerzeichen. SMS nicht geschickt."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ScriptedServer server({"220 gw", "250 gw"});
+        Use(server);
+        window = FakeSendWindow();
+        window.Recipient = c.typed;
+        window.Message = "Hallo";
+        if (c.contactMobile) {
+            window.FromAddressBook = true;
+            window.ContactWrapper.ConnectTo(std::make_shared<ContactItem>(
+                std::weak_ptr<ContactStore>(), VCardContact{"Eva", *c.contactMobile, ""}));
+        }
+
+        workflow.BSendSMSClick();
+
+        EXPECT_EQ(server.Received(), Texts({Ehlo(), "Quit"}));
+        EXPECT_EQ(window.StatusTexts, Texts({"Verbunden", c.status}));
+        EXPECT_EQ(window.Message, "Hallo");
+        EXPECT_TRUE(window.Selections.empty());
+        EXPECT_EQ(settings.SMSThisMonth, 4);
+        EXPECT_EQ(window.SMSThisMonthLabel, "0");
+        EXPECT_EQ(File("user.ini"), UserIniBefore);
+        EXPECT_FALSE(std::filesystem::exists(folder.File("Sent")));
+        EXPECT_FALSE(smtp.IsConnected());
+    }
+}
+
+TEST_F(SendWorkflowTest, ARejectedNumberStillLogsInToPop3First)
+{
+    ScriptedServer pop3Server({"+OK bereit", "+OK Benutzer", "+OK angemeldet"});
+    ScriptedServer smtpServer({"220 gw", "250 gw"});
+    pop3.SetPort(pop3Server.Port());
+    Use(smtpServer);
+    settings.Pop3First = true;
+    window.Recipient = "x";
+
+    workflow.BSendSMSClick();
+
+    EXPECT_EQ(pop3Server.Received(), Texts({"USER ich", "PASS geheim", "Quit"}));
+    EXPECT_EQ(smtpServer.Received(), Texts({Ehlo(), "Quit"}));
+    EXPECT_EQ(window.StatusTexts,
+              Texts({"Verbunden", "Bitte gültige Nummer eingeben oder Kontakt auswählen"}));
+}
+
+TEST_F(SendWorkflowTest, TheMarkerAsksForThePasswordAndServesAsOneWhenThePromptIsClosed)
+{
+    struct Case
+    {
+        const char* label;
+        std::function<void()> prompt;
+        std::string passLine;
+        std::string passwordAfter;
+    };
+    const Case cases[] = {
+        {"closed without OK", [] {}, "PASS nicht gespeichert", "nicht gespeichert"},
+        {"OK with a password", [this] { settings.LoginPassword = "neu"; }, "PASS neu", "neu"},
+        {"OK with an empty box", [this] { settings.LoginPassword = ""; }, "PASS ", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ScriptedServer pop3Server({"+OK bereit", "+OK Benutzer", "+OK angemeldet"});
+        ScriptedServer smtpServer({"220 gw", "250 gw"});
+        pop3.SetPort(pop3Server.Port());
+        Use(smtpServer);
+        settings.Pop3First = true;
+        settings.LoginPassword = PasswordMarker;
+        window = FakeSendWindow();
+        window.Recipient = "x";
+        window.OnPasswordPrompt = c.prompt;
+
+        workflow.BSendSMSClick();
+
+        EXPECT_EQ(window.PasswordPrompts, 1);
+        EXPECT_EQ(pop3Server.Received(), Texts({"USER ich", c.passLine, "Quit"}));
+        EXPECT_EQ(smtp.Password(), c.passwordAfter);
+        EXPECT_EQ(settings.LoginPassword, c.passwordAfter);
+    }
+}
+
+TEST_F(SendWorkflowTest, AFailedPop3LogInEndsTheClickBeforeAnySmtpConnection)
+{
+    ScriptedServer pop3Server({"+OK bereit", "+OK Benutzer", "-ERR falsches Kennwort"});
+    pop3.SetPort(pop3Server.Port());
+    smtp.SetPort(1); // never reached
+    settings.Pop3First = true;
+    window.Message = "Hallo";
+
+    EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EIdProtocolReplyError, "-ERR falsches Kennwort");
+
+    EXPECT_FALSE(smtp.IsConnected());
+    EXPECT_TRUE(window.StatusTexts.empty());
+    EXPECT_EQ(window.Message, "Hallo");
+}
+
+TEST_F(SendWorkflowTest, ARefusedRecipientLeavesTheConnectionOpenAndTheNextClickUsesIt)
+{
+    auto server = SmtpServer({"550 unbekannt", "250 ok"});
+    Use(*server);
+    window.Message = "Hallo";
+
+    EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EIdProtocolReplyError, "550 unbekannt");
+    EXPECT_TRUE(smtp.IsConnected());
+    EXPECT_EQ(window.Message, "Hallo");
+    EXPECT_EQ(settings.SMSThisMonth, 4);
+    EXPECT_EQ(File("user.ini"), UserIniBefore);
+
+    window.StatusTexts.clear();
+    workflow.BSendSMSClick();
+    // Sent over the open connection, which this click did not open and so leaves open.
+    EXPECT_TRUE(smtp.IsConnected());
+    EXPECT_EQ(window.StatusTexts, Texts({"sende...", "SMS gesendet", "SMS gesendet und gespeichert."}));
+    EXPECT_EQ(settings.SMSThisMonth, 5);
+
+    smtp.CloseConnection();
+    EXPECT_EQ(server->Received(),
+              Concat({{Ehlo(), "Rset", "Mail from:<ich@example.de>", "RCPT to:<49171@sms.example>"},
+                      MessageLines("Subject: T:Hallo"),
+                      {"Quit"}}));
+}
+
+TEST_F(SendWorkflowTest, PartsOfAFailedFirstSendOfANewMonthCountForThatMonth)
+{
+    struct Case
+    {
+        const char* label;
+        DateTime nextClick;
+        int countAfterNextClick;
+    };
+    const Case cases[] = {
+        {"next click in the same month", {2026, 12, 9, 10, 0, 0}, 3},
+        {"next click in the month after", {2027, 1, 2, 10, 0, 0}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        auto server = SmtpServer({"250 ok", "550 unbekannt", "250 ok", "250 ok"});
+        Use(*server);
+        clock.Set({2026, 12, 7, 5, 13, 7});
+        settings.LastSentSMS = "20.11.2026 10:00:00";
+        settings.SMSThisMonth = 40;
+        settings.LastSMSFirst = false;
+        window.Message = "abcdefghij"
+                         "klm";
+
+        EXPECT_THROW(workflow.BSendSMSClick(), EIdProtocolReplyError);
+        EXPECT_EQ(settings.SMSThisMonth, 1);
+
+        clock.Set(c.nextClick);
+        workflow.BSendSMSClick();
+        EXPECT_EQ(settings.SMSThisMonth, c.countAfterNextClick);
+        EXPECT_EQ(window.SMSThisMonthLabel, std::to_string(c.countAfterNextClick));
+        smtp.CloseConnection();
+    }
+}
+
+TEST_F(SendWorkflowTest, AnArchiveThatCannotBeWrittenKeepsCountTextAndConnection)
+{
+    auto server = SmtpServer({"250 ok", "250 ok"});
+    Use(*server);
+    WriteBytes(folder.File("Sent"), "");
+    window.Message = "abcdefghij"
+                     "k";
+
+    EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EInOutError, "Ungültiger Dateiname");
+
+    EXPECT_EQ(settings.SMSThisMonth, 6);
+    EXPECT_EQ(settings.LastSentSMS, "01.12.2026 08:00:00");
+    EXPECT_EQ(window.SMSThisMonthLabel, "0");
+    EXPECT_EQ(File("user.ini"), UserIniBefore);
+    EXPECT_EQ(window.Message, "abcdefghij"
+                              "k");
+    EXPECT_TRUE(smtp.IsConnected());
+    smtp.CloseConnection();
+}
+
+TEST_F(SendWorkflowTest, ContactsOfTheAddressBookNameTheRecipientAndTheArchive)
+{
+    WriteBytes(folder.File("Kontakte.vcf"), "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Max Mustermann\r\n"
+                                            "TEL;TYPE=cell:+49 1711234567\r\nEND:VCARD\r\n"
+                                            "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:AC/DC Fan\r\n"
+                                            "TEL;TYPE=cell:+49 1609876543\r\nEND:VCARD\r\n");
+    NoContactForm form;
+    TOutlookApplication outlook(ContactsFilePath(ProgramFolder()), form);
+    outlook.Connect();
+    settings.UseOutlookAdressbook = true;
+
+    struct Case
+    {
+        const char* label;
+        std::string typed;
+        bool chosenByName;
+        std::string recipientAfter;
+        std::string gateway;
+        std::string archive;
+    };
+    const Case cases[] = {
+        {"typed number of a contact", "01711234567", false, "Max Mustermann", "491711234567@sms.example",
+         "Sent/Max_Mustermann_07-12-2026_05-13-07.SMS"},
+        {"contact chosen by a name with a slash", "AC/DC Fan", true, "AC/DC Fan", "491609876543@sms.example",
+         "Sent/AC_DC_Fan_07-12-2026_05-13-07.SMS"},
+        {"number of no contact", "0171", false, "0171", "49171@sms.example", ArchiveOfTypedNumber},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        auto server = SmtpServer({"250 ok"});
+        Use(*server);
+        window = FakeSendWindow();
+        window.Folder = outlook.GetNamespace("MAPI").GetDefaultFolder(olFolderContacts);
+        window.Recipient = c.typed;
+        window.Message = "Hallo";
+        if (c.chosenByName) {
+            window.FromAddressBook = true;
+            window.ContactWrapper.ConnectTo(window.Folder->Items().Find("[Fullname] = \"" + c.typed + "\""));
+        }
+
+        workflow.BSendSMSClick();
+
+        EXPECT_EQ(window.Recipient, c.recipientAfter);
+        EXPECT_EQ(server->Received(),
+                  Concat({{Ehlo()}, MessageLines("Subject: T:Hallo", c.gateway), {"Quit"}}));
+        EXPECT_EQ(File(c.archive), "Hallo\r\n");
+    }
+}
