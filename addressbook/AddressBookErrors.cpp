@@ -88,4 +88,19 @@ std::string ModalOnly()
     return "Ein Kontakt kann nur modal angezeigt werden.";
 }
 
+std::string ContactGoneStatus(std::string_view oldName)
+{
+    return "Kontakt " + CodePageToUtf8(oldName) + " wurde gelöscht/komplett verändert";
+}
+
+std::string ContactRenamedStatus(std::string_view oldName, std::string_view newName)
+{
+    return "Kontakt " + CodePageToUtf8(oldName) + " wurde in " + CodePageToUtf8(newName) + " geändert";
+}
+
+std::string ContactCreatedStatus(std::string_view name)
+{
+    return "Kontakt " + CodePageToUtf8(name) + " wurde erstellt";
+}
+
 } // namespace AddressBookMessages

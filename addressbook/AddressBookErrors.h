@@ -39,4 +39,10 @@ std::string UnsupportedItemType(int itemType);
 std::string IndexOutOfRange(int index, int count);
 std::string UnsupportedFilter(std::string_view filter);
 std::string ModalOnly();
+
+// Status texts of the contact button.
+inline constexpr const char* NoAddressBookStatus = "Sie haben kein Adressbuch ausgewählt.";
+std::string ContactGoneStatus(std::string_view oldName);
+std::string ContactRenamedStatus(std::string_view oldName, std::string_view newName);
+std::string ContactCreatedStatus(std::string_view name);
 } // namespace AddressBookMessages

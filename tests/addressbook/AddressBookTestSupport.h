@@ -28,6 +28,14 @@ inline std::string DataFile(const std::string& name)
     return ReadBytes(std::string(TP_ADDRESSBOOK_TEST_DATA) + "/" + name);
 }
 
+// A vCard 3.0 card with a full name and, when not empty, a mobile number.
+inline std::string ContactCard(const std::string& fullName, const std::string& number)
+{
+    std::string card = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + fullName + "\r\n";
+    if (!number.empty()) card += "TEL;TYPE=CELL:" + number + "\r\n";
+    return card + "END:VCARD\r\n";
+}
+
 // Stands in for the Qt contact form: runs `onShow` with the contact while "shown".
 class ScriptedContactForm : public ContactForm
 {

@@ -1,0 +1,84 @@
+#include "addressbook/ContactEditing.h"
+
+#include "addressbook/AddressBookErrors.h"
+#include "addressbook/ContactFilter.h"
+#include "addressbook/ContactList.h"
+#include "core/RecipientNumber.h"
+
+namespace {
+
+namespace M = AddressBookMessages;
+
+constexpr int Modal = 1;
+
+// A number text in the box names the contact stored with that number in the "+49 ..." form.
+void OpenByNumber(AddressBookLink& link, ContactWindow& window)
+{
+    const std::string text = window.RecipientText();
+    if (!IsNumberText(text)) return;
+    if (ChooseContact(link, MobileNumberFilter(text))) window.SetRecipientText(link.Contact.FullName());
+}
+
+// Shows the chosen contact; afterwards only tests whether a contact with the old number or the old
+// name still exists, and compares the old name with the attached contact's name, which shows the
+// user's edits.
+void OpenChosenContact(AddressBookLink& link, ContactWindow& window)
+{
+    const std::string oldName = link.Contact.FullName();
+    const std::string oldNumber = link.Contact.MobileTelephoneNumber();
+    link.Contact.Display(Modal);
+    if (!FindContact(link, MobileTelephoneNumberFilter(oldNumber)) &&
+        !FindContact(link, FullNameFilter(oldName))) {
+        window.DeleteSelectedRecipientEntry();
+        window.SetRecipientText("");
+        window.ShowStatusText(M::ContactGoneStatus(oldName));
+        return;
+    }
+    const std::string newName = link.Contact.FullName();
+    if (newName == oldName) return;
+    window.DeleteSelectedRecipientEntry();
+    window.AddRecipientEntries({newName});
+    window.SetRecipientText(newName);
+    window.ShowStatusText(M::ContactRenamedStatus(oldName, newName));
+}
+
+// A number text becomes the new contact's mobile number ("+" and the normalised number), any other
+// text of at least two characters its full name.
+void Prefill(TContactItem& contact, const std::string& text)
+{
+    if (text.size() < 2) return;
+    if (IsNumberText(text))
+        contact.SetMobileTelephoneNumber("+" + NormalizeNumber(text));
+    else
+        contact.SetFullName(text);
+}
+
+void CreateContact(AddressBookLink& link, ContactWindow& window)
+{
+    TContactItem created;
+    created.ConnectTo(link.Outlook.CreateItem(olContactItem));
+    Prefill(created, window.RecipientText());
+    created.Display(Modal);
+    if (!ChooseContact(link, FullNameFilter(created.FullName()))) return;
+    const std::string name = link.Contact.FullName();
+    window.AddRecipientEntries({name});
+    window.SetRecipientText(name);
+    window.ShowStatusText(M::ContactCreatedStatus(name));
+}
+
+} // namespace
+
+void BNewContactClick(AddressBookLink& link, ContactWindow& window)
+{
+    if (!window.UseOutlookAdressbook()) {
+        window.ShowStatusText(M::NoAddressBookStatus);
+        return;
+    }
+    // Without a folder (the address book could not be read) nothing could be found afterwards.
+    if (!link.ContactsFolder) throw EAddressBookError(M::NotConnected());
+    if (!link.ContactFromAddressBook) OpenByNumber(link, window);
+    if (link.ContactFromAddressBook)
+        OpenChosenContact(link, window);
+    else
+        CreateContact(link, window);
+}

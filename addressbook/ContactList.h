@@ -1,0 +1,30 @@
+#pragma once
+
+#include "addressbook/AddressBookLink.h"
+#include "addressbook/ContactWindow.h"
+
+#include <string_view>
+
+// The contact list of the recipient box and the lookup of its text as a contact's full name.
+
+// Adds the empty entry, connects, logs on and holds the namespace and the contacts folder, adds the
+// full name of every contact, selects the empty entry and runs the lookup once. When a step fails,
+// the list keeps the names read so far and the error propagates.
+void FillContactList(AddressBookLink& link, ContactWindow& window);
+
+// The lookup of the recipient box's text: clears the flag, then, with the address book on and a
+// folder held, chooses the first contact of that full name.
+void ComboBoxReceiverAdressChange(AddressBookLink& link, const ContactWindow& window);
+
+// The reaction to the settings dialog: `wasOn` is UseOutlookAdressbook before it was shown.
+// Switched on, the list is filled; switched off, the box is emptied and the address book released.
+void AddressBookSwitched(AddressBookLink& link, ContactWindow& window, bool wasOn);
+
+// Detaches Contact, logs off and disconnects: only what is held.
+void ReleaseAddressBook(AddressBookLink& link);
+
+// The first contact the filter finds in the held folder; null when none matches or no folder is held.
+ContactItemPtr FindContact(const AddressBookLink& link, std::string_view filter);
+
+// Finds the first contact of `filter`; when there is one, sets the flag and attaches Contact to it.
+bool ChooseContact(AddressBookLink& link, std::string_view filter);
