@@ -55,12 +55,12 @@ QLabel* CreateLabel(QWidget* parent, const char* name, const char* caption)
     return label;
 }
 
-// A label that shows a number, right-aligned; its accessible name says what the number counts.
+// A label that shows a number, right-aligned; its accessible description says what it counts.
 QLabel* CreateValueLabel(QWidget* parent, const char* name, const char* value, const char* meaning)
 {
     QLabel* label = CreateLabel(parent, name, value);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setAccessibleName(Text(meaning));
+    label->setAccessibleDescription(Text(meaning));
     return label;
 }
 
@@ -266,6 +266,8 @@ void TFSMS::CreateStatusBar()
     bar->setSizeGripEnabled(false);
     statusText_ = new QLabel(bar);
     statusText_->setObjectName(QStringLiteral("StatusText"));
+    // A long text is cut at the window's edge rather than widening the window.
+    statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(statusText_, 1);
 }
 

@@ -9,11 +9,15 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolBar>
 
 Q_DECLARE_METATYPE(DateTime)
 
@@ -257,6 +261,24 @@ private slots:
         QCOMPARE(Message(window)->toPlainText(), QStringLiteral("Hallo"));
     }
 
+    void MenusCarryTheirCaptionsInOrder()
+    {
+        TestProgramFolder folder;
+        TFSMS window(folder.Path(), clock_);
+        auto captions = [](const QList<QAction*>& actions) {
+            QStringList texts;
+            for (const QAction* action : actions)
+                texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            return texts;
+        };
+        QCOMPARE(captions(window.menuBar()->actions()),
+                 QStringList({"&Datei", "&Bearbeiten", "&Einstellungen", "?"}));
+        QCOMPARE(captions(window.findChild<QMenu*>("Datei")->actions()),
+                 QStringList({"&Neu", "&Öffnen", "-", "&Speichern", "Speichern &unter...", "-", "&Beenden"}));
+        QCOMPARE(captions(window.findChild<QMenu*>("Bearbeiten")->actions()),
+                 QStringList({"&Ausschneiden", "&Kopieren", "&Einfügen"}));
+    }
+
     void ShortcutsTriggerTheirCommands_data()
     {
         QTest::addColumn<QString>("action");
@@ -281,6 +303,17 @@ private slots:
         QCOMPARE(triggered.count(), 1);
     }
 
+    void LongStatusTextKeepsTheWindowWidth()
+    {
+        TestProgramFolder folder;
+        TFSMS window(folder.Path(), clock_);
+        Activate(window);
+        const int width = window.width();
+        window.SetStatusText(QString(400, QChar(u'x')));
+        window.layout()->activate();
+        QCOMPARE(window.width(), width);
+    }
+
     void ExitClosesTheWindow()
     {
         TestProgramFolder folder;
@@ -290,20 +323,29 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
-    void EveryControlHasAnAccessibleName()
+    void ControlsHaveSensibleAccessibleNames()
     {
         TestProgramFolder folder;
         TFSMS window(folder.Path(), clock_);
         Activate(window);
-        QCOMPARE(QAccessible::queryAccessibleInterface(RecipientEdit(window)->parentWidget())
-                     ->text(QAccessible::Name),
-                 QStringLiteral("An:"));
+        auto name = [](QWidget* widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(window.findChild<QComboBox*>("ComboBoxReceiverAdress")), QStringLiteral("An:"));
+        QCOMPARE(name(Message(window)), QStringLiteral("SMS-Text"));
+        QCOMPARE(name(window.findChild<QWidget*>("BSendSMS")), QStringLiteral("SMS Senden"));
+        QWidget* count = window.findChild<QWidget*>("LESMSCount");
+        QCOMPARE(name(count), QStringLiteral("1"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(count)->text(QAccessible::Description),
+                 QStringLiteral("Anzahl der SMS"));
+        QCOMPARE(name(window.findChild<QToolBar*>("ToolBar")->widgetForAction(
+                     window.findChild<QAction*>("APaste"))),
+                 QStringLiteral("Einfügen"));
+
         for (QWidget* widget : window.findChildren<QWidget*>()) {
             if (!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus) continue;
-            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-            QVERIFY2(
-                accessible && !accessible->text(QAccessible::Name).isEmpty(),
-                qPrintable(widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName()));
+            QVERIFY2(!name(widget).isEmpty(), qPrintable(widget->metaObject()->className() +
+                                                         QStringLiteral(" ") + widget->objectName()));
         }
     }
 };
