@@ -99,25 +99,7 @@ QIcon ToolbarIcon(ToolbarImage image)
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Outline, 1));
-    switch (image) {
-    case ToolbarImage::New:
-        DrawNew(p);
-        break;
-    case ToolbarImage::Open:
-        DrawOpen(p);
-        break;
-    case ToolbarImage::Save:
-        DrawSave(p);
-        break;
-    case ToolbarImage::Cut:
-        DrawCut(p);
-        break;
-    case ToolbarImage::Copy:
-        DrawCopy(p);
-        break;
-    case ToolbarImage::Paste:
-        DrawPaste(p);
-        break;
-    }
+    constexpr void (*Painters[])(QPainter&) = {DrawNew, DrawOpen, DrawSave, DrawCut, DrawCopy, DrawPaste};
+    Painters[static_cast<int>(image)](p);
     return QIcon(pixmap);
 }
