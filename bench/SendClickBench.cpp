@@ -53,8 +53,11 @@ int main()
         TIdPOP3 pop3;
         TIdMessage email(clock);
         TSettings settings = LoopbackSettings();
+        NoContactForm contactForm;
+        AddressBookLink addressBook(ContactsFilePath(folder.Path() + "/"), contactForm);
         FakeSendWindow window;
-        TSendWorkflow workflow({smtp, pop3, email, settings, clock, folder.Path() + "/"}, window);
+        TSendWorkflow workflow({smtp, pop3, email, settings, addressBook, clock, folder.Path() + "/"},
+                               window);
         const std::string text = ThreePartMessage();
 
         std::vector<double> ms;

@@ -4,9 +4,6 @@
 
 #include <string>
 
-class TContactItem;
-class TMAPIFolder;
-
 // The parts of the main window that a send reads and changes. Texts of the user's data are
 // code-page text; status texts are UTF-8.
 class SendWindow
@@ -32,12 +29,4 @@ public:
 
     // Shows the password prompt modally; its "OK" puts the typed text into the settings' password.
     virtual void ShowPasswordPrompt() = 0;
-
-    // True while the recipient box names a contact of the address book and Contact() is attached
-    // to it.
-    virtual bool ContactFromAddressBook() const = 0;
-    virtual void SetContactFromAddressBook(bool value) = 0;
-    // The address book's contacts folder, or null while none is held.
-    virtual const TMAPIFolder* ContactsFolder() const = 0;
-    virtual TContactItem& Contact() = 0;
 };

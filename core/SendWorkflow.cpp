@@ -1,6 +1,6 @@
 #include "core/SendWorkflow.h"
 
-#include "addressbook/Outlook.h"
+#include "addressbook/ContactList.h"
 #include "core/CoreMessages.h"
 #include "core/SentArchive.h"
 #include "core/SmsText.h"
@@ -122,23 +122,19 @@ bool TSendWorkflow::ConnectSmtp()
 // A typed number that is the stored mobile number of a contact chooses that contact.
 void TSendWorkflow::LookUpContactByNumber()
 {
-    const TMAPIFolder* folder = window_.ContactsFolder();
-    if (!folder) return;
-    const std::string filter = MobileNumberFilter(window_.RecipientText());
-    if (!folder->Items().Find(filter)) return;
-    window_.SetContactFromAddressBook(true);
-    window_.Contact().ConnectTo(folder->Items().Find(filter));
-    window_.SetRecipientText(window_.Contact().FullName());
+    AddressBookLink& addressBook = components_.AddressBook;
+    if (ChooseContact(addressBook, MobileNumberFilter(window_.RecipientText())))
+        window_.SetRecipientText(addressBook.Contact.FullName());
 }
 
 TSendWorkflow::Recipient TSendWorkflow::ResolveRecipient()
 {
     const std::string& smsServer = components_.Settings.SMSServer;
-    if (!window_.ContactFromAddressBook()) {
+    if (!components_.AddressBook.ContactFromAddressBook) {
         const std::string typed = window_.RecipientText();
         return {AddressForTypedNumber(typed, smsServer), NormalizeNumber(typed)};
     }
-    const std::string mobile = window_.Contact().MobileTelephoneNumber();
+    const std::string mobile = components_.AddressBook.Contact.MobileTelephoneNumber();
     RecipientAddress gateway = AddressForContactNumber(mobile, smsServer);
     if (gateway.Accepted() && HoldsControlCharacter(mobile))
         gateway = {{}, ContactMobileWithControlCharactersStatus};
@@ -179,10 +175,11 @@ void TSendWorkflow::SendPart(const std::string& text, int k)
 
 void TSendWorkflow::RecordSentSms(const Recipient& recipient, const std::string& text, IniFile& userIni)
 {
+    const AddressBookLink& addressBook = components_.AddressBook;
     SentSms sms{{}, text, components_.Time.Now()};
     if (components_.Settings.AutoSave)
-        sms.RecipientName = window_.ContactFromAddressBook()
-                                ? ContactArchiveName(window_.Contact().FullName())
+        sms.RecipientName = addressBook.ContactFromAddressBook
+                                ? ContactArchiveName(addressBook.Contact.FullName())
                                 : NumberArchiveName(recipient.Number);
     RecordSend(sms, components_.ProgramFolder, components_.Settings, userIni, window_);
     lastCountedPart_.reset();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "addressbook/AddressBookLink.h"
 #include "core/RecipientNumber.h"
 #include "core/SendWindow.h"
 #include "core/Settings.h"
@@ -19,6 +20,7 @@ struct SendComponents
     TIdPOP3& IdPOP3;
     TIdMessage& IdEmail;
     TSettings& Settings;
+    AddressBookLink& AddressBook;
     const Clock& Time;
     std::string ProgramFolder; // ending in "/"
 };

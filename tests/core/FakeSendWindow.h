@@ -1,10 +1,9 @@
 #pragma once
 
-#include "addressbook/Outlook.h"
+#include "addressbook/ContactForm.h"
 #include "core/SendWindow.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,10 +23,6 @@ public:
         ++PasswordPrompts;
         OnPasswordPrompt();
     }
-    bool ContactFromAddressBook() const override { return FromAddressBook; }
-    void SetContactFromAddressBook(bool value) override { FromAddressBook = value; }
-    const TMAPIFolder* ContactsFolder() const override { return Folder ? &*Folder : nullptr; }
-    TContactItem& Contact() override { return ContactWrapper; }
 
     std::vector<std::string> StatusTexts;
     std::string Recipient;
@@ -37,7 +32,11 @@ public:
     int PasswordPrompts = 0;
     // What the prompt does before it is closed; by default it is closed without "OK".
     std::function<void()> OnPasswordPrompt = [] {};
-    bool FromAddressBook = false;
-    std::optional<TMAPIFolder> Folder;
-    TContactItem ContactWrapper;
+};
+
+// The contact form of the address book, which a send never shows.
+class NoContactForm : public ContactForm
+{
+public:
+    void ShowModal(ContactItem&) override {}
 };

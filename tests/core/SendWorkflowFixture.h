@@ -35,6 +35,8 @@ protected:
     TIdPOP3 pop3;
     TIdMessage email{clock};
     TSettings settings;
+    NoContactForm contactForm;
+    AddressBookLink addressBook{ContactsFilePath(ProgramFolder()), contactForm};
     FakeSendWindow window;
-    TSendWorkflow workflow{{smtp, pop3, email, settings, clock, ProgramFolder()}, window};
+    TSendWorkflow workflow{{smtp, pop3, email, settings, addressBook, clock, ProgramFolder()}, window};
 };

@@ -69,12 +69,6 @@ std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> 
 
 using Texts = std::vector<std::string>;
 
-class NoContactForm : public ContactForm
-{
-public:
-    void ShowModal(ContactItem&) override {}
-};
-
 class SendWorkflowTest : public SendWorkflowFixture
 {
 protected:
@@ -201,9 +195,9 @@ TEST_F(SendWorkflowTest, UnusableRecipientsSendNothingAndCloseTheConnectionAgain
         window = FakeSendWindow();
         window.Recipient = c.typed;
         window.Message = "Hallo";
+        addressBook.ContactFromAddressBook = c.contactMobile.has_value();
         if (c.contactMobile) {
-            window.FromAddressBook = true;
-            window.ContactWrapper.ConnectTo(std::make_shared<ContactItem>(
+            addressBook.Contact.ConnectTo(std::make_shared<ContactItem>(
                 std::weak_ptr<ContactStore>(), VCardContact{"Eva", *c.contactMobile, ""}));
         }
 
@@ -374,9 +368,8 @@ TEST_F(SendWorkflowTest, ContactsOfTheAddressBookNameTheRecipientAndTheArchive)
                                             "TEL;TYPE=cell:+49 1711234567\r\nEND:VCARD\r\n"
                                             "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:AC/DC Fan\r\n"
                                             "TEL;TYPE=cell:+49 1609876543\r\nEND:VCARD\r\n");
-    NoContactForm form;
-    TOutlookApplication outlook(ContactsFilePath(ProgramFolder()), form);
-    outlook.Connect();
+    addressBook.Outlook.Connect();
+    addressBook.ContactsFolder = addressBook.Outlook.GetNamespace("MAPI").GetDefaultFolder(olFolderContacts);
     settings.UseOutlookAdressbook = true;
 
     struct Case
@@ -400,13 +393,12 @@ TEST_F(SendWorkflowTest, ContactsOfTheAddressBookNameTheRecipientAndTheArchive)
         auto server = SmtpServer({"250 ok"});
         Use(*server);
         window = FakeSendWindow();
-        window.Folder = outlook.GetNamespace("MAPI").GetDefaultFolder(olFolderContacts);
         window.Recipient = c.typed;
         window.Message = "Hallo";
-        if (c.chosenByName) {
-            window.FromAddressBook = true;
-            window.ContactWrapper.ConnectTo(window.Folder->Items().Find("[Fullname] = \"" + c.typed + "\""));
-        }
+        addressBook.ContactFromAddressBook = c.chosenByName;
+        if (c.chosenByName)
+            addressBook.Contact.ConnectTo(
+                addressBook.ContactsFolder->Items().Find("[Fullname] = \"" + c.typed + "\""));
 
         workflow.BSendSMSClick();
 
