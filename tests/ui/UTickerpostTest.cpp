@@ -314,6 +314,20 @@ private slots:
         QCOMPARE(window.width(), width);
     }
 
+    void TabOrderStartsWithTheMessage()
+    {
+        TestProgramFolder folder;
+        TFSMS window(folder.Path(), clock_);
+        Activate(window);
+        QStringList order;
+        for (int i = 0; i < 4; ++i) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, QStringList({"MSMS", "ComboBoxReceiverAdress", "BNewContact", "BSendSMS"}));
+        QCOMPARE(Message(window)->toPlainText(), QString());
+    }
+
     void ExitClosesTheWindow()
     {
         TestProgramFolder folder;
