@@ -2,52 +2,12 @@
 #include "tests/core/SendTestFiles.h"
 #include "tests/core/SendWorkflowFixture.h"
 #include "tests/mail/support/ExpectThrowMessage.h"
-#include "tests/support/ChildProcess.h"
 #include "tests/support/RealServers.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/ReceivedMail.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// Reads one received message with Python's email package, as a modern mail program reads it, and
-// prints From, To, the decoded Subject, the body and the number of defects found, in UTF-8,
-// separated by NUL bytes.
-const char* const ReadMessage = R"(
-import email, email.policy, sys
-with open(sys.argv[1], "rb") as file:
-    message = email.message_from_binary_file(file, policy=email.policy.default)
-fields = [str(message["From"]), str(message["To"]), str(message["Subject"]), message.get_content(),
-          str(len(message.defects))]
-sys.stdout.buffer.write("\0".join(fields).encode("utf-8"))
-)";
-
-struct ReadMail
-{
-    std::string From, To, Subject, Body, Defects;
-    bool operator==(const ReadMail&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const ReadMail& mail)
-{
-    return out << "{" << mail.From << " | " << mail.To << " | " << mail.Subject << " | " << mail.Body << " | "
-               << mail.Defects << "}";
-}
-
-ReadMail AsPythonReadsIt(const std::string& messageBytes)
-{
-    TempFolder folder;
-    WriteBytes(folder.File("message.eml"), messageBytes);
-    const std::string output = RunPython(ReadMessage, {folder.File("message.eml")});
-    std::vector<std::string> fields;
-    for (size_t start = 0, end; fields.size() < 5; start = end + 1) {
-        end = output.find('\0', start);
-        fields.push_back(output.substr(start, end - start));
-        if (end == std::string::npos) break;
-    }
-    fields.resize(5);
-    return {fields[0], fields[1], fields[2], fields[3], fields[4]};
-}
 
 // A message of 350 characters with umlauts: three parts of 160, 160 and 30 characters. No part
 // ends in a blank, which the folding of the Subject line would trim away.
@@ -126,9 +86,10 @@ TEST_F(SendWorkflowRealServersTest, ThreeHundredFiftyCharactersArriveAsThreeMail
         ASSERT_EQ(received.size(), 3u);
         for (size_t i = 0; i < 3; ++i) {
             SCOPED_TRACE(i);
-            EXPECT_EQ(AsPythonReadsIt(received[i]),
-                      (ReadMail{"Jürgen Müller <ich@example.de>", "491711234567@sms.example",
-                                "SMS:" + CodePageToUtf8(parts[c.order[i]], CodePage::Windows1252), "", "0"}));
+            EXPECT_EQ(
+                ReadAsPythonDoes(received[i]),
+                (ReceivedMail{"Jürgen Müller <ich@example.de>", "491711234567@sms.example",
+                              "SMS:" + CodePageToUtf8(parts[c.order[i]], CodePage::Windows1252), "", 0}));
         }
         EXPECT_EQ(settings.SMSThisMonth, 13);
         EXPECT_EQ(window.SMSThisMonthLabel, "13");
