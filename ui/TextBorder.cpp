@@ -29,6 +29,19 @@ QString DistinctCharacters(const QString& characters)
     return QString::fromUcs4(seen.data(), qsizetype(seen.size()));
 }
 
+bool IsLineBreak(char32_t c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+// The number of bytes of one character in the code page ("?" for one it cannot hold).
+int CodePageWidth(char32_t c)
+{
+    if (c < 0x80) return 1;
+    std::string unmappable;
+    return static_cast<int>(Utf8ToCodePage(QString::fromUcs4(&c, 1).toStdString(), unmappable).size());
+}
+
 } // namespace
 
 std::string ToCodePage(const QString& text)
@@ -44,4 +57,18 @@ std::string ToCodePage(const QString& text)
 QString FromCodePage(const std::string& text)
 {
     return QString::fromStdString(CodePageToUtf8(text)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+int QtPosition(const QString& text, int codePagePosition)
+{
+    int codePage = 0;
+    qsizetype i = 0;
+    while (i < text.size() && codePage < codePagePosition) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        const bool crLf = c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+        codePage += IsLineBreak(c) ? 2 : CodePageWidth(c);
+        i += pair || crLf ? 2 : 1;
+    }
+    return static_cast<int>(i);
 }

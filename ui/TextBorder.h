@@ -13,3 +13,8 @@ std::string ToCodePage(const QString& text);
 
 // Code-page text to Qt text; CR LF becomes Qt's line break "\n".
 QString FromCodePage(const std::string& text);
+
+// The position in `text` (Qt's units) of the character that stands at `codePagePosition` (counted
+// from 0) in the text's code-page form, where a line break is two characters (CR LF) and a
+// double-byte character two; a position past the end gives the end.
+int QtPosition(const QString& text, int codePagePosition);

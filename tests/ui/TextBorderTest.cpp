@@ -48,6 +48,29 @@ private slots:
                               "e\r\n\x80"),
                  QStringLiteral("Grüße\n€"));
     }
+
+    void QtPositionCountsLineBreaksAsTwoCharacters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("codePagePosition");
+        QTest::addColumn<int>("qtPosition");
+        QTest::newRow("start") << QStringLiteral("äb\ncd") << 0 << 0;
+        QTest::newRow("umlaut is one character") << QStringLiteral("äb\ncd") << 2 << 2;
+        QTest::newRow("after the line break") << QStringLiteral("äb\ncd") << 4 << 3;
+        QTest::newRow("end") << QStringLiteral("äb\ncd") << 6 << 5;
+        QTest::newRow("past the end") << QStringLiteral("äb\ncd") << 99 << 5;
+        QTest::newRow("CR LF in Qt text") << QStringLiteral("a\r\nb") << 3 << 3;
+        QTest::newRow("paragraph separator") << QStringLiteral("a\u2029b") << 3 << 2;
+        QTest::newRow("character outside the BMP") << QStringLiteral("😀x") << 1 << 2;
+    }
+
+    void QtPositionCountsLineBreaksAsTwoCharacters()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, codePagePosition);
+        QFETCH(int, qtPosition);
+        QCOMPARE(QtPosition(text, codePagePosition), qtPosition);
+    }
 };
 
 int RunTextBorderTest(int argc, char** argv)
