@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 int RunErrorGuardTest(int argc, char** argv);
+int RunSetupDialogTest(int argc, char** argv);
+int RunSmallDialogsTest(int argc, char** argv);
 int RunTextBorderTest(int argc, char** argv);
 int RunUTickerpostTest(int argc, char** argv);
 
@@ -13,6 +15,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     int failures = 0;
     failures += RunErrorGuardTest(argc, argv);
+    failures += RunSetupDialogTest(argc, argv);
+    failures += RunSmallDialogsTest(argc, argv);
     failures += RunTextBorderTest(argc, argv);
     failures += RunUTickerpostTest(argc, argv);
     return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;

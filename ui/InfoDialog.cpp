@@ -1,0 +1,80 @@
+#include "ui/InfoDialog.h"
+
+#include <QFontMetrics>
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+
+const char* const InfoLines[] = {
+    "Tickerpost Version 2.0",
+    "",
+    "bekannte Bugs:",
+    "-öffnet man einen Kontakt und verändert sowohl ",
+    "FullName als auch MobileTelephoneNumber so ",
+    "wird der geänderte Kontakt nicht im ",
+    "Adresseingabefeld angezeigt.",
+};
+
+QString InfoText()
+{
+    QStringList lines;
+    for (const char* line : InfoLines) lines << QString::fromUtf8(line);
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The room the text box needs to show every line of its text unwrapped.
+QSize TextSize(const QPlainTextEdit& box)
+{
+    const QFontMetrics metrics(box.font());
+    int width = 0;
+    for (const char* line : InfoLines)
+        width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(line)));
+    const int margins = 2 * (box.frameWidth() + static_cast<int>(box.document()->documentMargin())) + 4;
+    return {width + margins, static_cast<int>(std::size(InfoLines)) * metrics.lineSpacing() + margins};
+}
+
+} // namespace
+
+TFInfoDialog::TFInfoDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FInfoDialog"));
+    setWindowTitle(QStringLiteral("Info"));
+    setAttribute(Qt::WA_WindowPropagation);
+
+    auto* Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    auto* MInfo = new QPlainTextEdit(this);
+    MInfo->setObjectName(QStringLiteral("MInfo"));
+    MInfo->setReadOnly(true);
+    MInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QPalette buttonFace = MInfo->palette();
+    buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
+    MInfo->setPalette(buttonFace);
+    MInfo->setPlainText(InfoText());
+
+    auto* BClose = new QPushButton(QStringLiteral("Schliessen"), this);
+    BClose->setObjectName(QStringLiteral("BClose"));
+    connect(BClose, &QPushButton::clicked, this, &TFInfoDialog::BCloseClick);
+
+    // The box sizes itself to its text, at least to the designed 241 x 137 pixels, so that no line is
+    // cut off without scroll bars; the frame and the button follow it.
+    const QSize text = TextSize(*MInfo).expandedTo(QSize(241, 137));
+    MInfo->setGeometry(8, 8, text.width(), text.height());
+    Bevel1->setGeometry(0, 0, text.width() + 16, text.height() + 64);
+    BClose->setGeometry((text.width() + 16 - 75) / 2, text.height() + 23, 75, 25);
+    setFixedSize(Bevel1->size());
+}
+
+void TFInfoDialog::BCloseClick()
+{
+    accept();
+}

@@ -1,0 +1,289 @@
+#include "ui/SetupDialog.h"
+
+#include "runtime/IniFile.h"
+#include "ui/ErrorGuard.h"
+#include "ui/TextBorder.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+constexpr int EditWidth = 121;
+constexpr int DesignedWidth = 541;
+constexpr int DesignedHeight = 298;
+constexpr int ButtonWidth = 74;
+
+// The two groups of a page, side by side: the grid columns of their labels (boxes stand one
+// column further right, column 2 keeps the groups apart).
+enum class Side { Left = 0, Right = 3 };
+
+// A page laid out as designed: headings, labelled edit boxes and check boxes in rows of a left and
+// a right group. The grid follows the font, so no caption is cut off on a platform whose font is
+// wider than the one the dialog was designed with.
+class PageGrid
+{
+public:
+    PageGrid(QWidget* page) : page_(page), grid_(new QGridLayout(page))
+    {
+        grid_->setColumnMinimumWidth(2, 24);
+        grid_->setColumnStretch(5, 1);
+    }
+
+    void Heading(int row, Side side, const char* text)
+    {
+        auto* heading = new QLabel(QString::fromUtf8(text), page_);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        grid_->addWidget(heading, row, Column(side), 1, 2);
+    }
+
+    // An edit box with its label to the left; the label is the box's buddy.
+    QLineEdit* Edit(int row, Side side, const char* name, const char* labelText)
+    {
+        auto* box = new QLineEdit(page_);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setFixedWidth(EditWidth);
+        auto* label = new QLabel(QString::fromUtf8(labelText), page_);
+        label->setBuddy(box);
+        grid_->addWidget(label, row, Column(side));
+        grid_->addWidget(box, row, Column(side) + 1);
+        return box;
+    }
+
+    // Checked as designed; the settings overwrite that when the dialog is created.
+    QCheckBox* CheckBox(int row, Side side, const char* name, const char* text)
+    {
+        auto* box = new QCheckBox(QString::fromUtf8(text), page_);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setChecked(true);
+        grid_->addWidget(box, row, Column(side), 1, 2);
+        return box;
+    }
+
+    void Gap(int row) { grid_->setRowMinimumHeight(row, 12); }
+
+    void End(int row) { grid_->setRowStretch(row, 1); }
+
+private:
+    static int Column(Side side) { return static_cast<int>(side); }
+
+    QWidget* page_;
+    QGridLayout* grid_;
+};
+
+QWidget* NewPage(const char* name)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    return page;
+}
+
+QPushButton* NewButton(QWidget* dialog, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), dialog);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setMinimumWidth(ButtonWidth);
+    return button;
+}
+
+} // namespace
+
+TFSetupDialog::TFSetupDialog(TSettings& settings, std::string settingsFilePath, QWidget* parent)
+    : QDialog(parent), settings_(settings), settingsFilePath_(std::move(settingsFilePath))
+{
+    setObjectName(QStringLiteral("FSetupDialog"));
+    setWindowTitle(QStringLiteral("Einstellungen"));
+    // Shown from the main window, the dialog takes the window's font.
+    setAttribute(Qt::WA_WindowPropagation);
+
+    PCSetupDialog = new QTabWidget(this);
+    PCSetupDialog->setObjectName(QStringLiteral("PCSetupDialog"));
+    PCSetupDialog->addTab(CreateEMailAccountPage(), QStringLiteral("eMail Konto"));
+    PCSetupDialog->addTab(CreateSmsPage(), QStringLiteral("SMS"));
+    PCSetupDialog->addTab(CreateAdressbookPage(), QStringLiteral("Adressbuch"));
+    PCSetupDialog->setCurrentIndex(2);
+    auto* dialogLayout = new QVBoxLayout(this);
+    dialogLayout->addWidget(PCSetupDialog);
+    dialogLayout->addLayout(CreateButtons());
+    SetAccountPageTabOrder();
+    // A fixed border: the designed size, or more where the font needs it.
+    setFixedSize(sizeHint().expandedTo(QSize(DesignedWidth, DesignedHeight)));
+
+    LoadSettingsToControls();
+}
+
+QWidget* TFSetupDialog::CreateEMailAccountPage()
+{
+    QWidget* page = NewPage("TSeMailAccount");
+    PageGrid grid(page);
+    grid.Heading(0, Side::Left, "Anmeldeinformationen");
+    EAccountID = grid.Edit(1, Side::Left, "EAccountID", "Benutzername:");
+    EPassword = grid.Edit(2, Side::Left, "EPassword", "Kennwort:");
+    CBSavePassword = grid.CheckBox(3, Side::Left, "CBSavePassword", "Passwort Speichern (ACHTUNG! unsicher)");
+    grid.Gap(4);
+    grid.Heading(5, Side::Left, "Benutzerinformationen");
+    EUserName = grid.Edit(6, Side::Left, "EUserName", "Ihr Name:");
+    EeMailAdress = grid.Edit(7, Side::Left, "EeMailAdress", "eMail-Adresse:");
+    grid.Heading(0, Side::Right, "Serverinformationen");
+    EPOP3Server = grid.Edit(1, Side::Right, "EPOP3Server", "Posteingangserver (POP3):");
+    ESMTPServer = grid.Edit(2, Side::Right, "ESMTPServer", "Postausgangserver (SMTP):");
+    CBPOP3First = grid.CheckBox(3, Side::Right, "CBPOP3First", "Beim Posteingangsserver zuerst anmelden");
+    grid.End(8);
+
+    connect(CBSavePassword, &QCheckBox::clicked, this, &TFSetupDialog::CBSavePasswordClick);
+    return page;
+}
+
+QWidget* TFSetupDialog::CreateSmsPage()
+{
+    QWidget* page = NewPage("TSSMS");
+    PageGrid grid(page);
+    grid.Heading(0, Side::Left, "Empfängeradresse");
+    ESMSProvider = grid.Edit(1, Side::Left, "ESMSProvider", "SMS @-Adresse:");
+    grid.Heading(0, Side::Right, "Format");
+    EFormatToken = grid.Edit(1, Side::Right, "EFormatToken", "Format-Zeichen vor Nachricht:");
+    EMaxSMSLength = grid.Edit(2, Side::Right, "EMaxSMSLength", "Maximale Länge:");
+    grid.Gap(3);
+    grid.Heading(4, Side::Left, "Versandtoptionen");
+    CBLastSMSFirst = grid.CheckBox(5, Side::Left, "CBLastSMSFirst", "Bei MultiSMS letzte SMS zuerst senden");
+    CBSMSAutoSave = grid.CheckBox(6, Side::Left, "CBSMSAutoSave", "SMS nach versandt automatisch speichern");
+    grid.End(7);
+    return page;
+}
+
+QWidget* TFSetupDialog::CreateAdressbookPage()
+{
+    QWidget* page = NewPage("TSAdressbook");
+    PageGrid grid(page);
+    grid.Heading(0, Side::Left, "Adressbuch");
+    CBUseOutlookAdressbook =
+        grid.CheckBox(1, Side::Left, "CBUseOutlookAdressbook", "Adressbuch (Kontakte.vcf) verwenden");
+    grid.End(2);
+    return page;
+}
+
+// Set once the pages sit in the dialog: moving a page into the page control would reorder its chain.
+void TFSetupDialog::SetAccountPageTabOrder()
+{
+    QWidget* order[] = {EPOP3Server,  ESMTPServer, EAccountID,  EPassword,
+                        EeMailAdress, EUserName,   CBPOP3First, CBSavePassword};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+// "Übernehmen", "Verwerfen" and "Schließen" at the bottom right; "Schließen" answers Enter.
+QLayout* TFSetupDialog::CreateButtons()
+{
+    BAccept = NewButton(this, "BAccept", "Übernehmen");
+    BDecline = NewButton(this, "BDecline", "Verwerfen");
+    BClose = NewButton(this, "BClose", "Schließen");
+    BClose->setDefault(true);
+    connect(BAccept, &QPushButton::clicked, this, &TFSetupDialog::BAcceptClick);
+    connect(BDecline, &QPushButton::clicked, this, &TFSetupDialog::BDeclineClick);
+    connect(BClose, &QPushButton::clicked, this, &TFSetupDialog::BCloseClick);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QPushButton* button : {BAccept, BDecline, BClose}) row->addWidget(button);
+    return row;
+}
+
+void TFSetupDialog::LoadSettingsToControls()
+{
+    EAccountID->setText(FromCodePage(settings_.LoginName));
+    if (settings_.SavePassword) {
+        EPassword->setReadOnly(false);
+        EPassword->setText(FromCodePage(settings_.LoginPassword));
+    } else {
+        ShowPasswordMarker();
+    }
+    // Setting the box from the record does not run CBSavePasswordClick, so "Verwerfen" brings
+    // back the stored password rather than an emptied box.
+    CBSavePassword->setChecked(settings_.SavePassword);
+    EPOP3Server->setText(FromCodePage(settings_.POP3Server));
+    ESMTPServer->setText(FromCodePage(settings_.SMTPServer));
+    CBPOP3First->setChecked(settings_.Pop3First);
+    EUserName->setText(FromCodePage(settings_.UserName));
+    EeMailAdress->setText(FromCodePage(settings_.eMailAdress));
+    ESMSProvider->setText(FromCodePage(settings_.SMSServer));
+    EFormatToken->setText(FromCodePage(settings_.FormatToken));
+    EMaxSMSLength->setText(QString::number(settings_.MaxSMSLength));
+    CBSMSAutoSave->setChecked(settings_.AutoSave);
+    CBLastSMSFirst->setChecked(settings_.LastSMSFirst);
+    CBUseOutlookAdressbook->setChecked(settings_.UseOutlookAdressbook);
+}
+
+void TFSetupDialog::SaveControlsToSettings()
+{
+    IniFile ini(settingsFilePath_);
+    auto store = [&](SettingKey key, auto&& assign) {
+        assign();
+        WriteSetting(ini, settings_, key);
+    };
+    auto text = [](const QLineEdit* box) { return ToCodePage(box->text()); };
+
+    store(SettingKey::LoginName, [&] { settings_.LoginName = text(EAccountID); });
+    store(SettingKey::SavePassword, [&] { settings_.SavePassword = CBSavePassword->isChecked(); });
+    store(SettingKey::LoginPassword, [&] {
+        settings_.LoginPassword = settings_.SavePassword ? text(EPassword) : std::string(PasswordMarker);
+    });
+    store(SettingKey::POP3Server, [&] { settings_.POP3Server = text(EPOP3Server); });
+    store(SettingKey::SMTPServer, [&] { settings_.SMTPServer = text(ESMTPServer); });
+    store(SettingKey::Pop3First, [&] { settings_.Pop3First = CBPOP3First->isChecked(); });
+    store(SettingKey::UserName, [&] { settings_.UserName = text(EUserName); });
+    store(SettingKey::eMailAdress, [&] { settings_.eMailAdress = text(EeMailAdress); });
+    store(SettingKey::SMSServer, [&] { settings_.SMSServer = text(ESMSProvider); });
+    store(SettingKey::FormatToken, [&] { settings_.FormatToken = text(EFormatToken); });
+    store(SettingKey::MaxSMSLength, [&] { settings_.MaxSMSLength = ParseMaxSmsLength(text(EMaxSMSLength)); });
+    store(SettingKey::AutoSave, [&] { settings_.AutoSave = CBSMSAutoSave->isChecked(); });
+    store(SettingKey::LastSMSFirst, [&] { settings_.LastSMSFirst = CBLastSMSFirst->isChecked(); });
+    store(SettingKey::UseOutlookAdressbook,
+          [&] { settings_.UseOutlookAdressbook = CBUseOutlookAdressbook->isChecked(); });
+}
+
+void TFSetupDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Esc is the key of "Verwerfen": it reloads the controls and the dialog stays open.
+    if (event->matches(QKeySequence::Cancel)) {
+        BDecline->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFSetupDialog::BAcceptClick()
+{
+    Guarded([this] { SaveControlsToSettings(); });
+}
+
+void TFSetupDialog::BDeclineClick()
+{
+    Guarded([this] { LoadSettingsToControls(); });
+}
+
+void TFSetupDialog::BCloseClick()
+{
+    accept();
+}
+
+void TFSetupDialog::CBSavePasswordClick(bool checked)
+{
+    if (checked) {
+        EPassword->setReadOnly(false);
+        EPassword->clear();
+    } else {
+        ShowPasswordMarker();
+    }
+}
+
+void TFSetupDialog::ShowPasswordMarker()
+{
+    EPassword->setText(QString::fromUtf8(PasswordMarker));
+    EPassword->setReadOnly(true);
+}
