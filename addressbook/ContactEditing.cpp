@@ -48,7 +48,7 @@ void Prefill(TContactItem& contact, const std::string& text)
 {
     if (text.size() < 2) return;
     if (IsNumberText(text))
-        contact.SetMobileTelephoneNumber("+" + NormalizeNumber(text));
+        contact.SetMobileTelephoneNumber(std::string("+").append(NormalizeNumber(text)));
     else
         contact.SetFullName(text);
 }
