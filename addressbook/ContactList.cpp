@@ -34,14 +34,14 @@ void FillContactList(AddressBookLink& link, ContactWindow& window)
     link.ContactsFolder = link.OutlookNameSpace->GetDefaultFolder(olFolderContacts);
     AddFullNames(*link.ContactsFolder, window);
     window.SelectRecipientEntry(0);
-    ComboBoxReceiverAdressChange(link, window);
+    LookUpRecipient(link, window.UseOutlookAdressbook(), window.RecipientText());
 }
 
-void ComboBoxReceiverAdressChange(AddressBookLink& link, const ContactWindow& window)
+void LookUpRecipient(AddressBookLink& link, bool useOutlookAdressbook, std::string_view text)
 {
     link.ContactFromAddressBook = false;
-    if (!window.UseOutlookAdressbook()) return;
-    ChooseContact(link, FullNameFilter(window.RecipientText()));
+    if (!useOutlookAdressbook) return;
+    ChooseContact(link, FullNameFilter(text));
 }
 
 void AddressBookSwitched(AddressBookLink& link, ContactWindow& window, bool wasOn)

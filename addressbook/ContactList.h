@@ -12,9 +12,9 @@
 // the list keeps the names read so far and the error propagates.
 void FillContactList(AddressBookLink& link, ContactWindow& window);
 
-// The lookup of the recipient box's text: clears the flag, then, with the address book on and a
-// folder held, chooses the first contact of that full name.
-void ComboBoxReceiverAdressChange(AddressBookLink& link, const ContactWindow& window);
+// The lookup of `text`, the recipient box's text: clears the flag, then, with the address book on
+// and a folder held, chooses the first contact of that full name.
+void LookUpRecipient(AddressBookLink& link, bool useOutlookAdressbook, std::string_view text);
 
 // The reaction to the settings dialog: `wasOn` is UseOutlookAdressbook before it was shown.
 // Switched on, the list is filled; switched off, the box is emptied and the address book released.

@@ -54,6 +54,12 @@ std::string ToCodePage(const QString& text)
     return result;
 }
 
+std::string ToCodePageQuietly(const QString& text)
+{
+    std::string unmappable;
+    return Utf8ToCodePage(WithCrLfLineBreaks(text).toStdString(), unmappable);
+}
+
 QString FromCodePage(const std::string& text)
 {
     return QString::fromStdString(CodePageToUtf8(text)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

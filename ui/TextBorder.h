@@ -11,6 +11,9 @@
 // told which ones in a notice, so that nothing vanishes silently.
 std::string ToCodePage(const QString& text);
 
+// The same without telling the user, for text that is only compared (a lookup while typing).
+std::string ToCodePageQuietly(const QString& text);
+
 // Code-page text to Qt text; CR LF becomes Qt's line break "\n".
 QString FromCodePage(const std::string& text);
 

@@ -35,7 +35,7 @@ protected:
     void Choose(const std::string& name)
     {
         window.SetRecipientText(name);
-        ComboBoxReceiverAdressChange(link, window);
+        LookUpRecipient(link, window.useOutlookAdressbook, window.text);
     }
 
     // The user types `text` that names no entry.
@@ -43,7 +43,7 @@ protected:
     {
         window.text = text;
         window.selected = -1;
-        ComboBoxReceiverAdressChange(link, window);
+        LookUpRecipient(link, window.useOutlookAdressbook, window.text);
     }
 
     // The number and the name the form was shown with, one pair per showing.

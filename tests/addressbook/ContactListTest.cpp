@@ -64,7 +64,7 @@ TEST_F(ContactListTest, LookupChoosesTheFirstContactOfTheExactName)
         link.ContactFromAddressBook = true;
         window.useOutlookAdressbook = c.use;
         window.text = c.text;
-        ComboBoxReceiverAdressChange(link, window);
+        LookUpRecipient(link, window.useOutlookAdressbook, window.text);
         EXPECT_EQ(link.ContactFromAddressBook, c.found);
         if (c.found) {
             EXPECT_EQ(link.Contact.MobileTelephoneNumber(), c.number);
@@ -77,7 +77,7 @@ TEST_F(ContactListTest, LookupSeesContactsAddedOnDisk)
     FillContactList(link, window);
     WriteBytes(path, Contacts + ContactCard("Dora", "+49 1705"));
     window.text = "Dora";
-    ComboBoxReceiverAdressChange(link, window);
+    LookUpRecipient(link, window.useOutlookAdressbook, window.text);
     EXPECT_TRUE(link.ContactFromAddressBook);
     EXPECT_EQ(window.entries.size(), 5u); // the list is read only when it is filled
 }
@@ -92,7 +92,7 @@ TEST_F(ContactListTest, UnreadableFileLeavesOnlyTheEmptyEntryAndHoldsNothing)
     EXPECT_FALSE(link.OutlookNameSpace || link.ContactsFolder);
 
     window.text = "Carla";
-    ComboBoxReceiverAdressChange(link, window);
+    LookUpRecipient(link, window.useOutlookAdressbook, window.text);
     EXPECT_FALSE(link.ContactFromAddressBook);
     ReleaseAddressBook(link); // nothing to log off
     EXPECT_FALSE(link.Outlook.Connected());
@@ -102,7 +102,7 @@ TEST_F(ContactListTest, SwitchingOffEmptiesTheBoxAndReleasesSwitchingOnRereadsTh
 {
     FillContactList(link, window);
     window.text = "Carla";
-    ComboBoxReceiverAdressChange(link, window);
+    LookUpRecipient(link, window.useOutlookAdressbook, window.text);
     ASSERT_TRUE(link.ContactFromAddressBook);
 
     window.useOutlookAdressbook = false;
