@@ -1,6 +1,8 @@
 #include "ui/UTickerpost.h"
 
 #include "ui/ErrorGuard.h"
+#include "ui/InfoDialog.h"
+#include "ui/SetupDialog.h"
 #include "ui/ToolbarImages.h"
 #include "ui/UiMessages.h"
 
@@ -101,6 +103,7 @@ TFSMS::TFSMS(std::string programFolder, Clock& clock, QWidget* parent)
     CreateMainMenu();
     CreateToolBar();
     CreateWorkingArea();
+    drafts_ = std::make_unique<TDraftCommands>(*MSMS, [this](const QString& text) { SetStatusText(text); });
     CreateStatusBar();
     // The window grows and shrinks around its contents, the message box above all.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -295,6 +298,23 @@ int TFSMS::MessageLength() const
     const QTextDocument* document = MSMS->document();
     const int lineBreaks = document->blockCount() - 1;
     return document->characterCount() - 1 + lineBreaks;
+}
+
+// Shows a new settings dialog modally; it changes the settings and user.ini itself.
+void TFSMS::EinstellungenClick()
+{
+    const bool usedAddressBook = settings_.UseOutlookAdressbook;
+    TFSetupDialog(settings_, SettingsFilePath(programFolder_), this).exec();
+    if (settings_.UseOutlookAdressbook != usedAddressBook) AddressBookSwitchChanged();
+}
+
+// The window's reaction to the address book being switched on or off in the settings dialog:
+// nothing yet; the recipient box is filled or emptied here once that reaction is built.
+void TFSMS::AddressBookSwitchChanged() {}
+
+void TFSMS::InfoClick()
+{
+    TFInfoDialog(this).exec();
 }
 
 void TFSMS::ExitClick()

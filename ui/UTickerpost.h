@@ -3,9 +3,11 @@
 #include "core/Settings.h"
 #include "core/SmsText.h"
 #include "runtime/Clock.h"
+#include "ui/DraftCommands.h"
 
 #include <QMainWindow>
 
+#include <memory>
 #include <string>
 
 class QAction;
@@ -27,6 +29,8 @@ public:
     TSettings& Settings() { return settings_; }
     // The counters of the message as last measured.
     const SmsMetrics& Metrics() const { return metrics_; }
+    // The draft commands with the file they last opened or saved.
+    TDraftCommands& Drafts() { return *drafts_; }
 
     // Replaces the status bar's text and repaints it at once, also while a handler blocks.
     void SetStatusText(const QString& text);
@@ -36,12 +40,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    void NewClick() {}
-    void OpenClick() {}
-    void OnSaveClick() {}
-    void OnSaveAsClick() {}
-    void EinstellungenClick() {}
-    void InfoClick() {}
+    void NewClick() { drafts_->NewClick(); }
+    void OpenClick() { drafts_->OpenClick(); }
+    void OnSaveClick() { drafts_->OnSaveClick(); }
+    void OnSaveAsClick() { drafts_->OnSaveAsClick(); }
+    void EinstellungenClick();
+    void InfoClick();
     void BNewContactClick() {}
     void BSendSMSClick() {}
 
@@ -57,6 +61,7 @@ private:
     void FormCreate();
     void MSMSChange();
     int MessageLength() const;
+    void AddressBookSwitchChanged();
     void ExitClick();
     void CutClick();
     void CopyClick();
@@ -69,6 +74,7 @@ private:
     Clock& clock_;
     TSettings settings_;
     SmsMetrics metrics_;
+    std::unique_ptr<TDraftCommands> drafts_;
 
     QAction* ANew = nullptr;
     QAction* AOpen = nullptr;

@@ -12,6 +12,10 @@ inline constexpr const char* CutWithoutSelection = "Sie müssen erst den auszusc
 inline constexpr const char* CutDone = "Der markiete Text wurde in die Ablage verschoben";
 inline constexpr const char* Pasted = "Der Text aus der Ablage wurde eingefügt";
 
+inline constexpr const char* NewSms = "Neue SMS";
+inline constexpr const char* SmsOpened = "SMS geöffnet";
+inline constexpr const char* SmsSaved = "SMS gespeichert";
+
 // Followed by the characters concerned.
 inline constexpr const char* UnmappableCharacters =
     "Diese Zeichen kann der Zeichensatz des Systems nicht darstellen; sie werden durch \"?\" ersetzt: ";

@@ -1,3 +1,4 @@
+#include "ScriptedFileDialogs.h"
 #include "TestProgramFolder.h"
 
 #include "runtime/Clock.h"
@@ -297,6 +298,7 @@ private slots:
         QFETCH(int, key);
         TestProgramFolder folder;
         TFSMS window(folder.Path(), clock_);
+        window.Drafts().SetFileDialogs(std::make_unique<ScriptedFileDialogs>()); // Open and Save cancel
         Activate(window);
         QSignalSpy triggered(window.findChild<QAction*>(action), &QAction::triggered);
         QTest::keyClick(Message(window), Qt::Key(key), Qt::ControlModifier);

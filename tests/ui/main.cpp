@@ -7,6 +7,7 @@ int RunSetupDialogTest(int argc, char** argv);
 int RunSmallDialogsTest(int argc, char** argv);
 int RunTextBorderTest(int argc, char** argv);
 int RunUTickerpostTest(int argc, char** argv);
+int RunWindowCommandsTest(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -19,5 +20,6 @@ int main(int argc, char** argv)
     failures += RunSmallDialogsTest(argc, argv);
     failures += RunTextBorderTest(argc, argv);
     failures += RunUTickerpostTest(argc, argv);
+    failures += RunWindowCommandsTest(argc, argv);
     return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }
