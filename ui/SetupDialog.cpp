@@ -30,7 +30,7 @@ enum class Side { Left = 0, Right = 3 };
 class PageGrid
 {
 public:
-    PageGrid(QWidget* page) : page_(page), grid_(new QGridLayout(page))
+    explicit PageGrid(QWidget* page) : page_(page), grid_(new QGridLayout(page))
     {
         grid_->setColumnMinimumWidth(2, 24);
         grid_->setColumnStretch(5, 1);

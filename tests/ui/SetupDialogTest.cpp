@@ -107,7 +107,6 @@ void SetupDialogTest::pagesAndCaptions()
         QCOMPARE(pages->tabText(i), QString::fromUtf8(captions[i]));
     }
     QCOMPARE(pages->currentIndex(), 2);
-    dialog.show();
 }
 
 void SetupDialogTest::labelsStandBesideTheirBoxes()
