@@ -1,8 +1,13 @@
 #include "ui/UTickerpost.h"
 
+#include "addressbook/ContactEditing.h"
+#include "addressbook/ContactList.h"
 #include "ui/ErrorGuard.h"
 #include "ui/InfoDialog.h"
+#include "ui/PasswordDialog.h"
+#include "ui/RecipientBox.h"
 #include "ui/SetupDialog.h"
+#include "ui/TextBorder.h"
 #include "ui/ToolbarImages.h"
 #include "ui/UiMessages.h"
 
@@ -91,7 +96,9 @@ QFont MessageFont()
 } // namespace
 
 TFSMS::TFSMS(std::string programFolder, Clock& clock, QWidget* parent)
-    : QMainWindow(parent), programFolder_(std::move(programFolder)), clock_(clock)
+    : QMainWindow(parent), programFolder_(std::move(programFolder)), clock_(clock),
+      addressBook_(ContactsFilePath(programFolder_), contactForm_), IdEmail(clock_),
+      sendWorkflow_({IdSMTP, IdPOP3, IdEmail, settings_, addressBook_, clock_, programFolder_}, *this)
 {
     setObjectName(QStringLiteral("FSMS"));
     setWindowTitle(Text(UiMessages::ApplicationTitle));
@@ -109,6 +116,11 @@ TFSMS::TFSMS(std::string programFolder, Clock& clock, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     Guarded([this] { FormCreate(); });
+}
+
+TFSMS::~TFSMS()
+{
+    Guarded([this] { FormDestroy(); });
 }
 
 template <class Sender, class Signal>
@@ -209,6 +221,7 @@ void TFSMS::CreateWorkingArea()
     ComboBoxReceiverAdress->setMinimumWidth(121);
     LTo->setBuddy(ComboBoxReceiverAdress);
     ComboBoxReceiverAdress->lineEdit()->setAccessibleName(LTo->text());
+    recipientBox_ = new TRecipientBox(ComboBoxReceiverAdress);
     BNewContact = CreateButton(Bevel1, "BNewContact", "Kontakt Neu/Öffnen");
 
     MSMS = new QPlainTextEdit(Bevel1);
@@ -255,6 +268,7 @@ void TFSMS::CreateWorkingArea()
     MSMS->setFocus();
 
     Route(MSMS, &QPlainTextEdit::textChanged, &TFSMS::MSMSChange);
+    Route(recipientBox_, &TRecipientBox::Edited, &TFSMS::ComboBoxReceiverAdressChange);
     Route(BNewContact, &QPushButton::clicked, &TFSMS::BNewContactClick);
     Route(BSendSMS, &QPushButton::clicked, &TFSMS::BSendSMSClick);
     MSMS->installEventFilter(this);
@@ -274,14 +288,105 @@ void TFSMS::CreateStatusBar()
     bar->addWidget(statusText_, 1);
 }
 
-// Start-up: the settings, then the message box's width. An error in a step ends the start-up
-// there; the window opens all the same.
+// Start-up: the settings, the message box's width, then the contact list when the address book is
+// on. An error in a step ends the start-up there; the window opens all the same.
 void TFSMS::FormCreate()
 {
     LoadSettings(settings_, IniFile(SettingsFilePath(programFolder_)), clock_);
     LESMSMonth->setText(QString::number(settings_.SMSThisMonth));
     const int limit = std::max(0, screen()->availableGeometry().width() - FrameAllowance);
     MSMS->setFixedWidth(MessageBoxWidth(MSMS->font().pointSize(), settings_.MaxSMSLength, limit));
+    addressBook_.ContactFromAddressBook = false;
+    ComboBoxReceiverAdress->setEnabled(true);
+    if (settings_.UseOutlookAdressbook) FillContactList(addressBook_, *this);
+}
+
+// Releases only what is held: a connection that failed at start-up left nothing to log off.
+void TFSMS::FormDestroy()
+{
+    if (settings_.UseOutlookAdressbook) ReleaseAddressBook(addressBook_);
+}
+
+// Runs on every edit of the user, so characters the code page cannot hold are not reported here.
+void TFSMS::ComboBoxReceiverAdressChange()
+{
+    LookUpRecipient(addressBook_, settings_.UseOutlookAdressbook,
+                    ToCodePageQuietly(ComboBoxReceiverAdress->currentText()));
+}
+
+void TFSMS::BNewContactClick()
+{
+    ::BNewContactClick(addressBook_, *this);
+}
+
+void TFSMS::ShowStatusText(const std::string& text)
+{
+    SetStatusText(QString::fromStdString(text));
+}
+
+std::string TFSMS::RecipientText() const
+{
+    return recipientBox_->Text();
+}
+
+void TFSMS::SetRecipientText(const std::string& text)
+{
+    recipientBox_->SetText(text);
+}
+
+void TFSMS::AddRecipientEntries(const std::vector<std::string>& names)
+{
+    recipientBox_->AddEntries(names);
+}
+
+void TFSMS::DeleteSelectedRecipientEntry()
+{
+    recipientBox_->DeleteSelectedEntry();
+}
+
+void TFSMS::SelectRecipientEntry(int index)
+{
+    recipientBox_->SelectEntry(index);
+}
+
+void TFSMS::ClearRecipientBox()
+{
+    recipientBox_->Clear();
+}
+
+void TFSMS::BSendSMSClick()
+{
+    sendWorkflow_.BSendSMSClick();
+}
+
+std::string TFSMS::MessageText() const
+{
+    return ToCodePage(MSMS->toPlainText());
+}
+
+void TFSMS::SelectMessagePart(const SmsPartRange& part)
+{
+    const QString text = MSMS->toPlainText();
+    QTextCursor cursor = MSMS->textCursor();
+    cursor.setPosition(QtPosition(text, part.Start));
+    cursor.setPosition(QtPosition(text, part.Start + part.Length), QTextCursor::KeepAnchor);
+    MSMS->setTextCursor(cursor);
+}
+
+void TFSMS::ClearMessage()
+{
+    MSMS->clear();
+}
+
+void TFSMS::ShowSMSThisMonth(int count)
+{
+    LESMSMonth->setText(QString::number(count));
+}
+
+void TFSMS::ShowPasswordPrompt()
+{
+    TFPasswordDialog prompt(settings_, this);
+    prompt.exec();
 }
 
 void TFSMS::MSMSChange()
@@ -309,8 +414,12 @@ void TFSMS::EinstellungenClick()
 }
 
 // The window's reaction to the address book being switched on or off in the settings dialog:
-// nothing yet; the recipient box is filled or emptied here once that reaction is built.
-void TFSMS::AddressBookSwitchChanged() {}
+// switched on, the contact list is filled; switched off, the recipient box is emptied and the
+// address book released.
+void TFSMS::AddressBookSwitchChanged()
+{
+    AddressBookSwitched(addressBook_, *this, !settings_.UseOutlookAdressbook);
+}
 
 void TFSMS::InfoClick()
 {

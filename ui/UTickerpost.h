@@ -1,14 +1,23 @@
 #pragma once
 
+#include "addressbook/AddressBookLink.h"
+#include "addressbook/ContactWindow.h"
+#include "core/SendWindow.h"
+#include "core/SendWorkflow.h"
 #include "core/Settings.h"
 #include "core/SmsText.h"
+#include "mail/IdMessage.h"
+#include "mail/IdPOP3.h"
+#include "mail/IdSMTP.h"
 #include "runtime/Clock.h"
+#include "ui/ContactForm.h"
 #include "ui/DraftCommands.h"
 
 #include <QMainWindow>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -16,15 +25,18 @@ class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class TRecipientBox;
 
 // The main window: recipient box, message box with its counters, the send button, menus, toolbar
 // and status bar. It holds the settings record and the clock for the whole run.
-class TFSMS : public QMainWindow
+class TFSMS : public QMainWindow, public ContactWindow, public SendWindow
 {
     Q_OBJECT
 
 public:
     TFSMS(std::string programFolder, Clock& clock, QWidget* parent = nullptr);
+    // Releases the address book (FormDestroy).
+    ~TFSMS() override;
 
     TSettings& Settings() { return settings_; }
     // The counters of the message as last measured.
@@ -36,6 +48,31 @@ public:
     void SetStatusText(const QString& text);
     QString StatusText() const;
 
+    // The address book as the window holds it: Outlook, Contact, the flag ContactFromAddressBook,
+    // and OutlookNameSpace and ContactsFolder while they are held.
+    AddressBookLink& AddressBook() { return addressBook_; }
+
+    // The window parts the contact list and the contact button use.
+    bool UseOutlookAdressbook() const override { return settings_.UseOutlookAdressbook; }
+    void ShowStatusText(const std::string& text) override;
+    std::string RecipientText() const override;
+    void SetRecipientText(const std::string& text) override;
+    void AddRecipientEntries(const std::vector<std::string>& names) override;
+    void DeleteSelectedRecipientEntry() override;
+    void SelectRecipientEntry(int index) override;
+    void ClearRecipientBox() override;
+
+    // The window parts the send uses besides those above.
+    std::string MessageText() const override;
+    void SelectMessagePart(const SmsPartRange& part) override;
+    void ClearMessage() override;
+    void ShowSMSThisMonth(int count) override;
+    void ShowPasswordPrompt() override;
+
+    // The mail clients, connecting to ports 25 and 110; tests point them at their own servers.
+    TIdSMTP& SmtpClient() { return IdSMTP; }
+    TIdPOP3& Pop3Client() { return IdPOP3; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -46,8 +83,8 @@ private slots:
     void OnSaveAsClick() { drafts_->OnSaveAsClick(); }
     void EinstellungenClick();
     void InfoClick();
-    void BNewContactClick() {}
-    void BSendSMSClick() {}
+    void BNewContactClick();
+    void BSendSMSClick();
 
 private:
     void CreateActions();
@@ -59,6 +96,8 @@ private:
     template <class Sender, class Signal> void Route(Sender* sender, Signal signal, void (TFSMS::*handler)());
 
     void FormCreate();
+    void FormDestroy();
+    void ComboBoxReceiverAdressChange();
     void MSMSChange();
     int MessageLength() const;
     void AddressBookSwitchChanged();
@@ -75,6 +114,12 @@ private:
     TSettings settings_;
     SmsMetrics metrics_;
     std::unique_ptr<TDraftCommands> drafts_;
+    TContactFormHost contactForm_{this};
+    AddressBookLink addressBook_;
+    TIdSMTP IdSMTP;
+    TIdPOP3 IdPOP3;
+    TIdMessage IdEmail;
+    TSendWorkflow sendWorkflow_;
 
     QAction* ANew = nullptr;
     QAction* AOpen = nullptr;
@@ -90,6 +135,7 @@ private:
     QFrame* Bevel1 = nullptr;
     QLabel* LTo = nullptr;
     QComboBox* ComboBoxReceiverAdress = nullptr;
+    TRecipientBox* recipientBox_ = nullptr;
     QPushButton* BNewContact = nullptr;
     QPlainTextEdit* MSMS = nullptr;
     QLabel* LLastingChars = nullptr;

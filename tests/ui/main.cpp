@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+int RunContactsWindowTest(int argc, char** argv);
 int RunErrorGuardTest(int argc, char** argv);
 int RunSetupDialogTest(int argc, char** argv);
 int RunSmallDialogsTest(int argc, char** argv);
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     setenv("LC_ALL", "de_DE.UTF-8", 1);
     QApplication application(argc, argv);
     int failures = 0;
+    failures += RunContactsWindowTest(argc, argv);
     failures += RunErrorGuardTest(argc, argv);
     failures += RunSetupDialogTest(argc, argv);
     failures += RunSmallDialogsTest(argc, argv);
