@@ -3,7 +3,10 @@
 #include "runtime/Exception.h"
 #include "tests/support/TempFolder.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace {
 

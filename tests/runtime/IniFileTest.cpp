@@ -4,6 +4,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <csignal>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -58,7 +59,7 @@ TEST(IniFileTest, ReadsValuesByTheProfileRules)
 {
     TempFolder folder;
     folder.Write("user.ini", Profile);
-    IniFile ini(folder.PathOf("user.ini"));
+    IniFile ini(folder.File("user.ini"));
     struct Case
     {
         const char* label;
@@ -91,14 +92,14 @@ TEST(IniFileTest, ReadsAtMost2047Characters)
     std::string value(3000, 'x');
     value[2046] = 'y';
     folder.Write("user.ini", "[SMS]\r\nFormatToken=" + value + "\r\n");
-    std::string read = IniFile(folder.PathOf("user.ini")).ReadString("SMS", "FormatToken", "");
+    std::string read = IniFile(folder.File("user.ini")).ReadString("SMS", "FormatToken", "");
     EXPECT_EQ(read, value.substr(0, 2047));
 }
 
 TEST(IniFileTest, ReadsIntegersAndBooleansByTheProfileRules)
 {
     TempFolder folder;
-    IniFile ini(folder.PathOf("user.ini"));
+    IniFile ini(folder.File("user.ini"));
     struct Case
     {
         const char* value;
@@ -129,10 +130,10 @@ TEST(IniFileTest, ReadsIntegersAndBooleansByTheProfileRules)
 TEST(IniFileTest, UnreadableFilesGiveTheDefaults)
 {
     TempFolder folder;
-    std::filesystem::create_directory(folder.PathOf("folder.ini"));
+    std::filesystem::create_directory(folder.File("folder.ini"));
     for (std::string name : {"missing.ini", "folder.ini", "no/such/folder/user.ini"}) {
         SCOPED_TRACE(name);
-        IniFile ini(folder.PathOf(name));
+        IniFile ini(folder.File(name));
         EXPECT_EQ(ini.ReadString("SMS", "SMSServer", "gw"), "gw");
         EXPECT_EQ(ini.ReadInteger("SMS", "SMSThisMonth", 3), 3);
     }
@@ -159,7 +160,7 @@ TEST(IniFileTest, JunkNeverBreaksReading)
           Case{"unclosed bracket", "[SMS\nSMSServer=gw\n", "gw"}, Case{"empty file", "", "default"}}) {
         SCOPED_TRACE(c.label);
         folder.Write("user.ini", c.content);
-        std::string read = IniFile(folder.PathOf("user.ini")).ReadString("SMS", "SMSServer", "default");
+        std::string read = IniFile(folder.File("user.ini")).ReadString("SMS", "SMSServer", "default");
         EXPECT_EQ(read, c.expected);
     }
 }
@@ -174,7 +175,7 @@ TEST(IniFileTest, WritesKeysInPlaceBehindTheirSectionOrInANewSection)
                              "\r\n"
                              "[SMS]\r\n"
                              "SMSServer=gw.example\r\n");
-    IniFile ini(folder.PathOf("user.ini"));
+    IniFile ini(folder.File("user.ini"));
     ini.WriteString("EMAILACCOUNT", "loginname", "neu");
     ini.WriteBool("eMailAccount", "Pop3First", false);
     ini.WriteInteger("SMS", "SMSThisMonth", 12);
@@ -196,7 +197,7 @@ TEST(IniFileTest, WriteKeepsLfLineEndsAndRemovesLineBreaksFromValues)
 {
     TempFolder folder;
     folder.Write("user.ini", "[SMS]\nSMSServer=gw\n");
-    IniFile ini(folder.PathOf("user.ini"));
+    IniFile ini(folder.File("user.ini"));
     ini.WriteString("SMS", "FormatToken", "a\r\n[eMailAccount]\nb");
     EXPECT_EQ(folder.Read("user.ini"), "[SMS]\nSMSServer=gw\nFormatToken=a  [eMailAccount] b\n");
 }
@@ -204,7 +205,7 @@ TEST(IniFileTest, WriteKeepsLfLineEndsAndRemovesLineBreaksFromValues)
 TEST(IniFileTest, ValuesComeBackAsWritten)
 {
     TempFolder folder;
-    IniFile ini(folder.PathOf("user.ini"));
+    IniFile ini(folder.File("user.ini"));
     for (const std::string& value :
          std::vector<std::string>{"", "Max Mustermann", "gr\xF6\xDF", "a=b", "x;y", std::string(2047, 'z')}) {
         ini.WriteString("eMailAccount", "UserName", value);
@@ -215,14 +216,14 @@ TEST(IniFileTest, ValuesComeBackAsWritten)
 TEST(IniFileTest, NewFileGetsMode0600AndAnExistingOneKeepsItsMode)
 {
     TempFolder folder;
-    IniFile created(folder.PathOf("user.ini"));
+    IniFile created(folder.File("user.ini"));
     created.WriteString("SMS", "SMSServer", "gw");
     EXPECT_EQ(folder.Read("user.ini"), "[SMS]\r\nSMSServer=gw\r\n");
     EXPECT_EQ(ModeOf(created.Path()), 0600u);
 
     folder.Write("shared.ini", "[SMS]\r\n");
-    chmod(folder.PathOf("shared.ini").c_str(), 0640);
-    IniFile existing(folder.PathOf("shared.ini"));
+    chmod(folder.File("shared.ini").c_str(), 0640);
+    IniFile existing(folder.File("shared.ini"));
     existing.WriteString("SMS", "SMSServer", "gw");
     EXPECT_EQ(ModeOf(existing.Path()), 0640u);
 }
@@ -231,9 +232,9 @@ TEST(IniFileTest, WriteReplacesTheFileAsAWholeAndLeavesNoTemporaryFile)
 {
     TempFolder folder;
     folder.Write("user.ini", "[SMS]\r\nSMSServer=gw\r\n");
-    ino_t before = InodeOf(folder.PathOf("user.ini"));
-    IniFile(folder.PathOf("user.ini")).WriteString("SMS", "SMSServer", "neu");
-    EXPECT_NE(InodeOf(folder.PathOf("user.ini")), before);
+    ino_t before = InodeOf(folder.File("user.ini"));
+    IniFile(folder.File("user.ini")).WriteString("SMS", "SMSServer", "neu");
+    EXPECT_NE(InodeOf(folder.File("user.ini")), before);
     EXPECT_EQ(FilesIn(folder), 1u);
 }
 
@@ -241,24 +242,24 @@ TEST(IniFileTest, WriteThroughASymbolicLinkKeepsTheLink)
 {
     TempFolder folder;
     folder.Write("real.ini", "[SMS]\r\n");
-    std::filesystem::create_symlink(folder.PathOf("real.ini"), folder.PathOf("user.ini"));
-    IniFile(folder.PathOf("user.ini")).WriteString("SMS", "SMSServer", "gw");
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.PathOf("user.ini")));
+    std::filesystem::create_symlink(folder.File("real.ini"), folder.File("user.ini"));
+    IniFile(folder.File("user.ini")).WriteString("SMS", "SMSServer", "gw");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("user.ini")));
     EXPECT_EQ(folder.Read("real.ini"), "[SMS]\r\nSMSServer=gw\r\n");
 }
 
 TEST(IniFileTest, RefusedWriteRaisesTheMessageWithTheFullPath)
 {
     TempFolder folder;
-    std::filesystem::create_directory(folder.PathOf("folder.ini"));
+    std::filesystem::create_directory(folder.File("folder.ini"));
     for (std::string name : {"missing/user.ini", "folder.ini"}) {
         SCOPED_TRACE(name);
-        IniFile ini(folder.PathOf(name));
+        IniFile ini(folder.File(name));
         try {
             ini.WriteString("SMS", "SMSServer", "gw");
             FAIL() << "no error";
         } catch (const EIniFileError& e) {
-            EXPECT_EQ(e.Message(), "In " + folder.PathOf(name) + " kann nicht geschrieben werden");
+            EXPECT_EQ(e.Message(), "In " + folder.File(name) + " kann nicht geschrieben werden");
         }
     }
 }
@@ -268,10 +269,10 @@ TEST(IniFileTest, WriteProtectedFileIsRefusedAndKept)
     TempFolder folder;
     folder.Write("user.ini", "[SMS]\r\n");
     chmod(folder.Folder().c_str(), 0777);
-    chmod(folder.PathOf("user.ini").c_str(), 0444);
+    chmod(folder.File("user.ini").c_str(), 0444);
     auto write = [&] {
         try {
-            IniFile(folder.PathOf("user.ini")).WriteString("SMS", "SMSServer", "gw");
+            IniFile(folder.File("user.ini")).WriteString("SMS", "SMSServer", "gw");
         } catch (const EIniFileError&) {
             return 5;
         }
@@ -294,9 +295,8 @@ TEST(IniFileTest, FailedWriteLeavesTheOldFileUntouched)
     rlimit small = saved;
     small.rlim_cur = 4096;
     setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(
-        IniFile(folder.PathOf("user.ini")).WriteString("SMS", "FormatToken", std::string(10000, 'x')),
-        EIniFileError);
+    EXPECT_THROW(IniFile(folder.File("user.ini")).WriteString("SMS", "FormatToken", std::string(10000, 'x')),
+                 EIniFileError);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(folder.Read("user.ini"), old);

@@ -67,16 +67,16 @@ TEST(TextFileTest, FailuresRaiseTheirFileErrors)
         const char* text;
     };
     for (const auto& c : {
-             Case{"read a missing file", InOutErrorOf([&] { ReadTextLines(folder.PathOf("missing.sms")); }),
+             Case{"read a missing file", InOutErrorOf([&] { ReadTextLines(folder.File("missing.sms")); }),
                   2, "Datei nicht gefunden"},
              Case{"read in a missing folder",
-                  InOutErrorOf([&] { ReadTextLines(folder.PathOf("Sent/a.SMS")); }), 3,
+                  InOutErrorOf([&] { ReadTextLines(folder.File("Sent/a.SMS")); }), 3,
                   "Ungültiger Dateiname"},
              Case{"write in a missing folder",
-                  InOutErrorOf([&] { WriteTextFile(folder.PathOf("Sent/a.SMS"), "x"); }), 3,
+                  InOutErrorOf([&] { WriteTextFile(folder.File("Sent/a.SMS"), "x"); }), 3,
                   "Ungültiger Dateiname"},
              Case{"a file used as folder",
-                  InOutErrorOf([&] { WriteTextFile(folder.PathOf("file.txt/a.SMS"), "x"); }), 3,
+                  InOutErrorOf([&] { WriteTextFile(folder.File("file.txt/a.SMS"), "x"); }), 3,
                   "Ungültiger Dateiname"},
              Case{"disk full", InOutErrorOf([] { WriteTextFile("/dev/full", "x"); }), 101,
                   "Zu wenig Speicherplatz"},
@@ -92,9 +92,9 @@ TEST(TextFileTest, WriteProtectedFileIsAccessDenied)
     TempFolder folder;
     folder.Write("draft.sms", "alt");
     chmod(folder.Folder().c_str(), 0755);
-    chmod(folder.PathOf("draft.sms").c_str(), 0444);
+    chmod(folder.File("draft.sms").c_str(), 0444);
     auto write = [&] {
-        auto error = InOutErrorOf([&] { WriteTextFile(folder.PathOf("draft.sms"), "neu"); });
+        auto error = InOutErrorOf([&] { WriteTextFile(folder.File("draft.sms"), "neu"); });
         return error.second == "Dateizugriff verweigert" ? error.first : 98;
     };
     EXPECT_EXIT(ExitAsOrdinaryUser(write), testing::ExitedWithCode(5), "");
@@ -118,7 +118,7 @@ TEST(TextFileTest, ReadsLinesWithAnyLineEnd)
           Case{"NUL byte", std::string("a\0b\n", 4), {std::string("a\0b", 3)}}}) {
         SCOPED_TRACE(c.label);
         folder.Write("draft.sms", c.content);
-        EXPECT_EQ(ReadTextLines(folder.PathOf("draft.sms")), c.lines);
+        EXPECT_EQ(ReadTextLines(folder.File("draft.sms")), c.lines);
     }
 }
 
@@ -126,6 +126,6 @@ TEST(TextFileTest, WriteReplacesTheWholeContent)
 {
     TempFolder folder;
     folder.Write("draft.sms", std::string(1000, 'a'));
-    WriteTextFile(folder.PathOf("draft.sms"), "gr\xF6\xDF\r\n");
+    WriteTextFile(folder.File("draft.sms"), "gr\xF6\xDF\r\n");
     EXPECT_EQ(folder.Read("draft.sms"), "gr\xF6\xDF\r\n");
 }

@@ -12,7 +12,12 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& Path() const { return path_; }
+    // The folder's path ending in "/", as the program folder is given.
+    std::string Folder() const { return path_ + "/"; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+    void Write(const std::string& name, const std::string& bytes) const;
+    std::string Read(const std::string& name) const;
 
 private:
     std::string path_;
