@@ -41,22 +41,10 @@ public:
         if (fd_ >= 0) ::close(fd_);
     }
     int Get() const { return fd_; }
-    bool Close()
-    {
-        int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int fd_;
 };
-
-bool WriteTemporary(FileDescriptor& file, std::string_view content, mode_t mode)
-{
-    return ::fchmod(file.Get(), mode) == 0 && WriteAll(file.Get(), content) && ::fsync(file.Get()) == 0 &&
-           file.Close();
-}
 
 } // namespace
 
@@ -90,18 +78,8 @@ FileSnapshot ReadFileSnapshot(const std::string& path)
     return snapshot;
 }
 
-void ReplaceFileAtomically(const std::string& path, std::string_view content)
+void ReplaceContactFile(const std::string& path, std::string_view content)
 {
-    struct stat existing
-    {
-    };
-    mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0600;
-    std::string temporary = path + ".XXXXXX";
-    FileDescriptor file(::mkstemp(temporary.data()));
-    if (file.Get() < 0) throw EContactFileError(AddressBookMessages::Unwritable(path, Reason(path)));
-    if (!WriteTemporary(file, content, mode) || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::string reason = Reason(path);
-        ::unlink(temporary.c_str());
-        throw EContactFileError(AddressBookMessages::Unwritable(path, reason));
-    }
+    if (!ReplaceFileAtomically(path, content))
+        throw EContactFileError(AddressBookMessages::Unwritable(path, Reason(path)));
 }

@@ -29,7 +29,6 @@ struct FileSnapshot
 // does not exist; a file that cannot be read, or one over 256 MB, raises EContactFileError.
 FileSnapshot ReadFileSnapshot(const std::string& path);
 
-// Writes `content` to a temporary file in the same folder and renames it over `path`, so that
-// readers see the old or the new file, never a part. A new file gets mode 0600 (the address book
-// is private), an existing one keeps its mode. Raises EContactFileError; `path` is then unchanged.
-void ReplaceFileAtomically(const std::string& path, std::string_view content);
+// Replaces the file at `path` by `content` atomically (ReplaceFileAtomically: a new file gets mode
+// 0600, the address book is private). Raises EContactFileError; `path` is then unchanged.
+void ReplaceContactFile(const std::string& path, std::string_view content);

@@ -128,6 +128,6 @@ size_t ContactStore::IndexOf(const ContactItem& contact) const
 
 void ContactStore::Write(const VCardFileContent& content)
 {
-    ReplaceFileAtomically(path_, JoinVCardFile(content));
+    ReplaceContactFile(path_, JoinVCardFile(content));
     stamp_ = StampOf(path_);
 }

@@ -121,45 +121,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
     return content;
 }
 
-// Where the write must land: the target of a symbolic link, so the link itself stays.
-std::string WriteTarget(const std::string& path)
-{
-    char resolved[PATH_MAX];
-    struct stat status;
-    if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode) && ::realpath(path.c_str(), resolved))
-        return resolved;
-    return path;
-}
-
-// Replaces the file at `path` by `content` through a temporary file in the same folder. A new
-// file gets mode 0600 (mkstemp's), an existing one keeps its mode. A write-protected file stays
-// protected: the rename alone would not ask for its permission. Returns false on any failure,
-// leaving the old file as it was.
-bool ReplaceFileAtomically(const std::string& path, std::string_view content)
-{
-    std::string target = WriteTarget(path);
-    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) return false;
-    std::string temporary = target + ".XXXXXX";
-    int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return false;
-    struct stat existing;
-    bool ok = true;
-    if (::stat(target.c_str(), &existing) == 0) ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
-    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-    return true;
-}
-
 std::string WithoutLineBreaks(std::string_view value)
 {
     std::string text(value);
