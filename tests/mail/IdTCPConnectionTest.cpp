@@ -152,11 +152,12 @@ TEST(IdTCPConnectionTest, LinesBufferedBeforeTheCloseCanStillBeRead)
 
 TEST(IdTCPConnectionTest, ResetRaisesSocketError10054)
 {
-    ScriptedServer server({Step::Reset()});
+    // The reset follows the client's command, so it cannot race the connection's own set-up.
+    ScriptedServer server({Step::ReadLine(), Step::Reset()});
     TIdTCPClient client;
     ConnectTo(client, server);
     try {
-        client.ReadReply({});
+        client.SendCommand("Noop", 250);
         FAIL() << "no exception";
     } catch (const EIdSocketError& e) {
         EXPECT_EQ(e.ErrorNumber(), 10054);
