@@ -9,12 +9,12 @@ namespace {
 
 void ShowMessageBox(MessageKind kind, const QString& text)
 {
-    QWidget* parent = QApplication::activeWindow();
-    const QString title = QString::fromUtf8(UiMessages::ApplicationTitle);
-    if (kind == MessageKind::Error)
-        QMessageBox::critical(parent, title, text);
-    else
-        QMessageBox::warning(parent, title, text);
+    const QMessageBox::Icon icon = kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Warning;
+    QMessageBox box(icon, QString::fromUtf8(UiMessages::ApplicationTitle), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    // Messages quote server replies and file contents as they are; none is read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 MessageSink& CurrentSink()

@@ -283,6 +283,8 @@ void TFSMS::CreateStatusBar()
     bar->setSizeGripEnabled(false);
     statusText_ = new QLabel(bar);
     statusText_->setObjectName(QStringLiteral("StatusText"));
+    // Status texts quote contact names as they are; none is read as markup.
+    statusText_->setTextFormat(Qt::PlainText);
     // A long text is cut at the window's edge rather than widening the window.
     statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(statusText_, 1);

@@ -3,7 +3,10 @@
 #include "runtime/Exception.h"
 #include "ui/ErrorGuard.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -43,6 +46,28 @@ private slots:
             QCOMPARE(captured.Messages().first().first, MessageKind::Error);
             QCOMPARE(captured.Messages().first().second, expected);
         }
+    }
+
+    // A server reply that looks like markup is shown as it stands, under the program's title.
+    void ErrorBoxShowsTheMessageAsPlainText()
+    {
+        const MessageSink previous = SetMessageSink({});
+        QString title;
+        QString text;
+        Qt::TextFormat format = Qt::RichText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            format = box->textFormat();
+            box->accept();
+        });
+        ShowErrorMessage("554 <b>abgelehnt</b>");
+        SetMessageSink(previous);
+        QCOMPARE(title, QStringLiteral("Tickerpost"));
+        QCOMPARE(text, QStringLiteral("554 <b>abgelehnt</b>."));
+        QCOMPARE(format, Qt::PlainText);
     }
 };
 

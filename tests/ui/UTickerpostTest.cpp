@@ -278,6 +278,11 @@ private slots:
                  QStringList({"&Neu", "&Öffnen", "-", "&Speichern", "Speichern &unter...", "-", "&Beenden"}));
         QCOMPARE(captions(window.findChild<QMenu*>("Bearbeiten")->actions()),
                  QStringList({"&Ausschneiden", "&Kopieren", "&Einfügen"}));
+        QStringList toolbarCaptions;
+        for (const QAction* action : window.findChild<QToolBar*>("ToolBar")->actions())
+            toolbarCaptions << (action->isSeparator() ? QStringLiteral("-") : action->iconText());
+        QCOMPARE(toolbarCaptions, QStringList({"Neu", "Öffnen", "Speichern", "-", "Ausschneiden", "Kopieren",
+                                               "Einfügen", "-"}));
     }
 
     void ShortcutsTriggerTheirCommands_data()
@@ -314,6 +319,15 @@ private slots:
         window.SetStatusText(QString(400, QChar(u'x')));
         window.layout()->activate();
         QCOMPARE(window.width(), width);
+    }
+
+    // A contact named like markup is shown by name, not rendered.
+    void StatusTextIsPlainText()
+    {
+        TestProgramFolder folder;
+        TFSMS window(folder.Path(), clock_);
+        window.SetStatusText(QStringLiteral("Kontakt <b>Anna</b> wurde erstellt"));
+        QCOMPARE(window.findChild<QLabel*>("StatusText")->textFormat(), Qt::PlainText);
     }
 
     void TabOrderStartsWithTheMessage()
