@@ -39,6 +39,8 @@ void TIdMessage::Clear()
     body_.clear();
 }
 
+// The type and the charset joined by ";"; either alone when the other is empty, so that a type
+// without a charset is not followed by a bare ";".
 std::string TIdMessage::ContentTypeValue() const
 {
     if (contentType_.empty() || charSet_.empty()) return contentType_ + charSet_;
