@@ -6,3 +6,5 @@ bash scripts/install-deps.sh
 bash scripts/build.sh
 cd build
 ctest --output-on-failure -j"$(nproc)"
+cd ..
+bash scripts/fuzz.sh
