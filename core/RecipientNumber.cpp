@@ -3,10 +3,16 @@
 #include "core/CoreMessages.h"
 #include "core/Stringparser.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char* CountryCode = "49";
 constexpr const char* NumberCharacters = "+0123456789";
+constexpr const char* Digits = "0123456789";
+constexpr std::string_view NumberSeparators = " /.-()";
+// A plausible international number has at least this many digits.
+constexpr std::size_t MinimumDigits = 7;
 
 std::string InternationalPart(std::string_view number)
 {
@@ -16,16 +22,29 @@ std::string InternationalPart(std::string_view number)
     return {};
 }
 
+std::string WithoutSeparators(std::string_view number)
+{
+    std::string digits(number);
+    std::erase_if(digits, [](char c) { return NumberSeparators.find(c) != std::string_view::npos; });
+    return digits;
+}
+
+// The normalised number and its gateway address, or `rejection` when the number is no plausible
+// international number. Digits only also keep "<", ">", "@" and line breaks out of the address.
+RecipientAddress PlausibleGatewayAddress(std::string_view number, std::string_view smsServer,
+                                         const char* rejection)
+{
+    std::string normalised = NormalizeNumber(number);
+    if (normalised.size() < MinimumDigits || !ConsistsOf(normalised, Digits)) return {{}, {}, rejection};
+    std::string address = normalised + "@" + std::string(smsServer);
+    return {std::move(normalised), std::move(address), {}};
+}
+
 } // namespace
 
 std::string NormalizeNumber(std::string_view number)
 {
     return RemoveString(InternationalPart(number), " ");
-}
-
-std::string GatewayAddress(std::string_view number, std::string_view smsServer)
-{
-    return NormalizeNumber(number) + "@" + std::string(smsServer);
 }
 
 bool IsNumberText(std::string_view text)
@@ -36,14 +55,21 @@ bool IsNumberText(std::string_view text)
 
 RecipientAddress AddressForTypedNumber(std::string_view typed, std::string_view smsServer)
 {
-    if (!IsNumberText(typed)) return {{}, InvalidNumberStatus};
-    return {GatewayAddress(typed, smsServer), {}};
+    if (!IsNumberText(typed)) return {{}, {}, InvalidNumberStatus};
+    return PlausibleGatewayAddress(typed, smsServer, InvalidNumberStatus);
 }
 
 RecipientAddress AddressForContactNumber(std::string_view mobile, std::string_view smsServer)
 {
-    if (mobile.size() < 2) return {{}, ContactWithoutMobileStatus};
-    return {GatewayAddress(mobile, smsServer), {}};
+    return PlausibleGatewayAddress(WithoutSeparators(mobile), smsServer, ContactWithoutMobileStatus);
+}
+
+bool FitsMailCommand(std::string_view address)
+{
+    return std::none_of(address.begin(), address.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte <= 0x20 || byte == 0x7F || c == '<' || c == '>';
+    });
 }
 
 std::string MobileNumberFilter(std::string_view number)

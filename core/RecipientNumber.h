@@ -8,13 +8,11 @@
 // blank is removed from the result; hyphens, slashes and brackets stay.
 std::string NormalizeNumber(std::string_view number);
 
-// The address the gateway takes a message for `number` at: NormalizeNumber, "@", `smsServer`.
-std::string GatewayAddress(std::string_view number, std::string_view smsServer);
-
-// The outcome of checking a recipient number: the gateway address, or the status text that tells
-// the user why nothing is sent.
+// The outcome of checking a recipient number: the normalised number and the gateway address
+// (the number, "@", the gateway domain), or the status text that tells the user why nothing is sent.
 struct RecipientAddress
 {
+    std::string Number;
     std::string Address;
     std::string Rejection;
 
@@ -25,12 +23,19 @@ struct RecipientAddress
 // "+" or "0". Any other text (blanks, hyphens and slashes included) is no number.
 bool IsNumberText(std::string_view text);
 
-// A number typed into the recipient box: IsNumberText, otherwise rejected with InvalidNumberStatus.
+// A number typed into the recipient box: IsNumberText, and its normalised form a plausible
+// international number (digits only, at least 7 of them); otherwise rejected with
+// InvalidNumberStatus.
 RecipientAddress AddressForTypedNumber(std::string_view typed, std::string_view smsServer);
 
-// A contact's mobile number: at least 2 characters, otherwise rejected with
-// ContactWithoutMobileStatus. No character test: whatever NormalizeNumber makes of it is used.
+// A contact's mobile number as it is stored, with the usual separators (blanks, "/", ".", "-" and
+// brackets): they are removed before the number is normalised, and the result must be a plausible
+// international number as above; otherwise rejected with ContactWithoutMobileStatus.
 RecipientAddress AddressForContactNumber(std::string_view mobile, std::string_view smsServer);
+
+// True for a mail address or domain that "Mail from:<...>" and "RCPT to:<...>" carry as they stand:
+// no blank (which would add ESMTP parameters), no control character, no "<" or ">".
+bool FitsMailCommand(std::string_view address);
 
 // The address-book filter that finds a contact by its mobile number stored as "+49 1711234567":
 // [MobileTelephoneNumber] = "+<normalised number with a blank behind the country code>".

@@ -9,15 +9,6 @@
 
 namespace {
 
-// Line breaks and other control characters, which would split or spoil a mail command.
-bool HoldsControlCharacter(std::string_view text)
-{
-    return std::any_of(text.begin(), text.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7F;
-    });
-}
-
 bool SameMonth(const DateTime& a, const DateTime& b)
 {
     return a.Year == b.Year && a.Month == b.Month;
@@ -59,21 +50,21 @@ void TSendWorkflow::BSendSMSClick()
 {
     CheckMonth();
     IniFile userIni(SettingsFilePath(components_.ProgramFolder));
+    const SendTexts texts = window_.TextsToSend();
     AskForPasswordWhenNotStored();
+    if (components_.Settings.UseOutlookAdressbook) LookUpContactByNumber(texts.Recipient);
+    const RecipientAddress recipient = CheckAddresses(texts.Recipient);
+    if (!recipient.Accepted()) {
+        window_.ShowStatusText(recipient.Rejection);
+        return;
+    }
     if (components_.Settings.Pop3First) LogInAndOutOfPop3();
     const bool connectedHere = ConnectSmtp();
-    if (components_.Settings.UseOutlookAdressbook) LookUpContactByNumber();
-    const Recipient recipient = ResolveRecipient();
-    if (recipient.Gateway.Accepted()) {
-        PrepareMessage(recipient.Gateway.Address);
-        const std::string text = window_.MessageText();
-        SendParts(text);
-        RecordSentSms(recipient, text, userIni);
-        window_.ClearMessage();
-    } else {
-        window_.ShowStatusText(recipient.Gateway.Rejection);
-    }
-    if (connectedHere) components_.IdSMTP.CloseConnection();
+    PrepareMessage(recipient.Address);
+    SendParts(texts.Message, recipient.Address);
+    RecordSentSms(recipient, texts.Message, userIni);
+    window_.ClearMessage();
+    if (connectedHere) CloseAfterSend();
 }
 
 // A new month starts the count again. Parts counted by a click that failed before recording its
@@ -120,25 +111,23 @@ bool TSendWorkflow::ConnectSmtp()
 }
 
 // A typed number that is the stored mobile number of a contact chooses that contact.
-void TSendWorkflow::LookUpContactByNumber()
+void TSendWorkflow::LookUpContactByNumber(const std::string& typed)
 {
     AddressBookLink& addressBook = components_.AddressBook;
-    if (ChooseContact(addressBook, MobileNumberFilter(window_.RecipientText())))
+    if (ChooseContact(addressBook, MobileNumberFilter(typed)))
         window_.SetRecipientText(addressBook.Contact.FullName());
 }
 
-TSendWorkflow::Recipient TSendWorkflow::ResolveRecipient()
+// The gateway address of the send, or why nothing is sent: a sender address or gateway domain that
+// a mail command cannot carry as it stands, or no usable number.
+RecipientAddress TSendWorkflow::CheckAddresses(const std::string& typed)
 {
-    const std::string& smsServer = components_.Settings.SMSServer;
-    if (!components_.AddressBook.ContactFromAddressBook) {
-        const std::string typed = window_.RecipientText();
-        return {AddressForTypedNumber(typed, smsServer), NormalizeNumber(typed)};
-    }
-    const std::string mobile = components_.AddressBook.Contact.MobileTelephoneNumber();
-    RecipientAddress gateway = AddressForContactNumber(mobile, smsServer);
-    if (gateway.Accepted() && HoldsControlCharacter(mobile))
-        gateway = {{}, ContactMobileWithControlCharactersStatus};
-    return {gateway, NormalizeNumber(mobile)};
+    const TSettings& settings = components_.Settings;
+    if (!FitsMailCommand(settings.eMailAdress)) return {{}, {}, SenderAddressUnusableStatus};
+    if (!FitsMailCommand(settings.SMSServer)) return {{}, {}, GatewayDomainUnusableStatus};
+    AddressBookLink& addressBook = components_.AddressBook;
+    if (!addressBook.ContactFromAddressBook) return AddressForTypedNumber(typed, settings.SMSServer);
+    return AddressForContactNumber(addressBook.Contact.MobileTelephoneNumber(), settings.SMSServer);
 }
 
 // The SMS travels in the Subject alone; the body stays empty.
@@ -151,21 +140,42 @@ void TSendWorkflow::PrepareMessage(const std::string& gatewayAddress)
     email.Recipients().Add().SetAddress(gatewayAddress);
 }
 
-// One mail per part, the last part first when LastSMSFirst is on. The parts are those of the text
-// being sent (an empty text is one empty part), whatever the counters showed before.
-void TSendWorkflow::SendParts(const std::string& text)
+// One mail per part not sent yet, the last part first when LastSMSFirst is on. The parts are those
+// of the text being sent (an empty text is one empty part), whatever the counters showed before.
+void TSendWorkflow::SendParts(const std::string& text, const std::string& gatewayAddress)
 {
-    const int count = MeasureSms(static_cast<int>(text.size()), components_.Settings.MaxSMSLength).SMSCount;
-    if (components_.Settings.LastSMSFirst) {
-        for (int k = count - 1; k >= 0; --k) SendPart(text, k);
-    } else {
-        for (int k = 0; k < count; ++k) SendPart(text, k);
+    PartialSend& send = PartsToSend(text, gatewayAddress);
+    const int count = static_cast<int>(send.Parts.size());
+    try {
+        for (int i = 0; i < count; ++i) {
+            const int k = components_.Settings.LastSMSFirst ? count - 1 - i : i;
+            if (send.Sent[k]) continue;
+            SendPart(text, send.Parts[k]);
+            send.Sent[k] = true;
+        }
+    } catch (const Exception& error) {
+        if (std::none_of(send.Sent.begin(), send.Sent.end(), [](bool sent) { return sent; })) throw;
+        throw ESmsPartlySent(error.Message(), send.Sent);
     }
+    partialSend_.reset();
 }
 
-void TSendWorkflow::SendPart(const std::string& text, int k)
+// The send that ended part-way when this one has its address, text and parts; otherwise a fresh
+// send of every part.
+TSendWorkflow::PartialSend& TSendWorkflow::PartsToSend(const std::string& text,
+                                                       const std::string& gatewayAddress)
 {
-    const SmsPartRange part = SmsPart(k, static_cast<int>(text.size()), components_.Settings.MaxSMSLength);
+    std::vector<SmsPartRange> parts = SmsParts(text, components_.Settings.MaxSMSLength);
+    if (!partialSend_ || partialSend_->Address != gatewayAddress || partialSend_->Text != text ||
+        partialSend_->Parts != parts) {
+        const std::size_t count = parts.size();
+        partialSend_ = PartialSend{gatewayAddress, text, std::move(parts), std::vector<bool>(count)};
+    }
+    return *partialSend_;
+}
+
+void TSendWorkflow::SendPart(const std::string& text, const SmsPartRange& part)
+{
     window_.SelectMessagePart(part);
     components_.IdEmail.SetSubject(components_.Settings.FormatToken + text.substr(part.Start, part.Length));
     components_.IdSMTP.Send(components_.IdEmail);
@@ -173,7 +183,9 @@ void TSendWorkflow::SendPart(const std::string& text, int k)
     lastCountedPart_ = components_.Time.Now();
 }
 
-void TSendWorkflow::RecordSentSms(const Recipient& recipient, const std::string& text, IniFile& userIni)
+// Every part went out, so a record that cannot be written ends nothing: the status bar says so.
+void TSendWorkflow::RecordSentSms(const RecipientAddress& recipient, const std::string& text,
+                                  IniFile& userIni)
 {
     const AddressBookLink& addressBook = components_.AddressBook;
     SentSms sms{{}, text, components_.Time.Now()};
@@ -181,6 +193,20 @@ void TSendWorkflow::RecordSentSms(const Recipient& recipient, const std::string&
         sms.RecipientName = addressBook.ContactFromAddressBook
                                 ? ContactArchiveName(addressBook.Contact.FullName())
                                 : NumberArchiveName(recipient.Number);
-    RecordSend(sms, components_.ProgramFolder, components_.Settings, userIni, window_);
+    try {
+        RecordSend(sms, components_.ProgramFolder, components_.Settings, userIni, window_);
+    } catch (const Exception& error) {
+        window_.ShowStatusText(SendNotRecordedStatus(error.Message()));
+    }
     lastCountedPart_.reset();
+}
+
+// The mails were accepted: a server that is gone by the goodbye changes nothing of the send, and
+// the client releases the connection either way.
+void TSendWorkflow::CloseAfterSend()
+{
+    try {
+        components_.IdSMTP.CloseConnection();
+    } catch (const Exception&) {
+    }
 }

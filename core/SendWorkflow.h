@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The components a send uses; the main window owns them for the whole run.
 struct SendComponents
@@ -25,13 +26,17 @@ struct SendComponents
     std::string ProgramFolder; // ending in "/"
 };
 
-// The send button's work: log in to POP3 first when so set, connect to the SMTP server, find the
-// recipient (a contact of the address book or a typed number), mail one message per SMS part with
-// the part in the Subject, count the parts, archive the text and record the send in user.ini.
+// The send button's work: read the recipient and the message, find the recipient (a contact of the
+// address book or a typed number) and check the addresses, all before anything connects; then log
+// in to POP3 first when so set, connect to the SMTP server, mail one message per SMS part with the
+// part in the Subject, count the parts, archive the text and record the send in user.ini.
 //
 // An error ends the click where it happens and propagates; parts sent stay sent and counted in
 // memory, the text stays, and an SMTP connection opened by the click stays open. The next click
-// sends over that connection and leaves it open too, until it is found closed.
+// sends over that connection and leaves it open too, until it is found closed. A send that fails
+// after some of its parts went out says which (ESmsPartlySent), and the next click with the same
+// text to the same address sends only the others. Once every part went out, nothing fails the
+// click any more: a record that cannot be written is reported in the status bar.
 class TSendWorkflow
 {
 public:
@@ -41,10 +46,13 @@ public:
     void BSendSMSClick();
 
 private:
-    struct Recipient
+    // A send that ended part-way: its address, its text and parts, and which parts went out.
+    struct PartialSend
     {
-        RecipientAddress Gateway;
-        std::string Number; // normalised; names the archive file of a typed number
+        std::string Address;
+        std::string Text;
+        std::vector<SmsPartRange> Parts;
+        std::vector<bool> Sent;
     };
 
     void IdSMTPOnConnected();
@@ -54,18 +62,21 @@ private:
 
     void CheckMonth();
     void AskForPasswordWhenNotStored();
+    void LookUpContactByNumber(const std::string& typed);
+    RecipientAddress CheckAddresses(const std::string& typed);
     void LogInAndOutOfPop3();
     bool ConnectSmtp();
-    void LookUpContactByNumber();
-    Recipient ResolveRecipient();
     void PrepareMessage(const std::string& gatewayAddress);
-    void SendParts(const std::string& text);
-    void SendPart(const std::string& text, int k);
-    void RecordSentSms(const Recipient& recipient, const std::string& text, IniFile& userIni);
+    void SendParts(const std::string& text, const std::string& gatewayAddress);
+    PartialSend& PartsToSend(const std::string& text, const std::string& gatewayAddress);
+    void SendPart(const std::string& text, const SmsPartRange& part);
+    void RecordSentSms(const RecipientAddress& recipient, const std::string& text, IniFile& userIni);
+    void CloseAfterSend();
 
     SendComponents components_;
     SendWindow& window_;
     // When parts were counted since the last recorded send: the time of the last one. The count in
     // memory then belongs to that month, whatever month LastSentSMS still names.
     std::optional<DateTime> lastCountedPart_;
+    std::optional<PartialSend> partialSend_;
 };

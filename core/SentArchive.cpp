@@ -6,6 +6,29 @@
 #include "runtime/CodePage.h"
 #include "runtime/TextFile.h"
 
+#include <filesystem>
+
+namespace {
+
+// `utf8` cut to at most `maxBytes` bytes, never inside a character.
+std::string Utf8Prefix(std::string utf8, std::size_t maxBytes)
+{
+    if (utf8.size() <= maxBytes) return utf8;
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
+    utf8.resize(end);
+    return utf8;
+}
+
+// True when anything, a dangling symbolic link included, stands at `path`.
+bool NameTaken(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+}
+
+} // namespace
+
 std::string FileTimeStamp(const DateTime& value)
 {
     std::string text = DateTimeText(value);
@@ -26,9 +49,11 @@ std::string NumberArchiveName(std::string_view normalisedNumber)
     return "00" + std::string(normalisedNumber);
 }
 
-std::string ArchiveFileName(std::string_view recipientName, const DateTime& sentAt)
+std::string ArchiveFileName(std::string_view recipientName, const DateTime& sentAt, int copy)
 {
-    return std::string(recipientName) + "_" + FileTimeStamp(sentAt) + ".SMS";
+    const std::string ending =
+        "_" + FileTimeStamp(sentAt) + (copy > 1 ? "_" + std::to_string(copy) : std::string()) + ".SMS";
+    return Utf8Prefix(CodePageToUtf8(recipientName), MaxFileNameBytes - ending.size()) + ending;
 }
 
 std::string SentFolderPath(const std::string& programFolder)
@@ -36,19 +61,27 @@ std::string SentFolderPath(const std::string& programFolder)
     return programFolder + "Sent";
 }
 
-void WriteArchiveFile(const std::string& programFolder, std::string_view fileName, std::string_view text)
+void WriteArchiveFile(const std::string& programFolder, const SentSms& sms)
 {
     const std::string folder = SentFolderPath(programFolder);
     CreateFolderIfMissing(folder);
-    WriteTextFile(folder + "/" + CodePageToUtf8(fileName), std::string(text) + "\r\n");
+    std::string path;
+    int copy = 1;
+    do path = folder + "/" + ArchiveFileName(sms.RecipientName, sms.SentAt, copy++);
+    while (NameTaken(path));
+    WriteTextFile(path, sms.Text + "\r\n");
 }
 
 void RecordSend(const SentSms& sms, const std::string& programFolder, TSettings& settings, IniFile& userIni,
                 SendWindow& window)
 {
     if (settings.AutoSave) {
-        WriteArchiveFile(programFolder, ArchiveFileName(sms.RecipientName, sms.SentAt), sms.Text);
-        window.ShowStatusText(SmsSentAndSavedStatus);
+        try {
+            WriteArchiveFile(programFolder, sms);
+            window.ShowStatusText(SmsSentAndSavedStatus);
+        } catch (const Exception& error) {
+            window.ShowStatusText(ArchiveNotWrittenStatus(error.Message()));
+        }
     }
     settings.LastSentSMS = DateTimeText(sms.SentAt);
     window.ShowSMSThisMonth(settings.SMSThisMonth);

@@ -1,7 +1,31 @@
 #include "core/SmsText.h"
 
 #include <algorithm>
-#include <cstdint>
+
+namespace {
+
+// The bytes of the character at `position`: two where a lead byte starts a complete pair.
+std::size_t CharacterSize(std::string_view text, std::size_t position, CodePage codePage)
+{
+    const bool pair =
+        position + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[position]), codePage);
+    return pair ? 2 : 1;
+}
+
+// The end of the part that starts at `start`: as many whole characters as fit in `maxBytes`, and at
+// least one.
+std::size_t PartEnd(std::string_view text, std::size_t start, std::size_t maxBytes, CodePage codePage)
+{
+    std::size_t end = start + CharacterSize(text, start, codePage);
+    while (end < text.size()) {
+        const std::size_t next = end + CharacterSize(text, end, codePage);
+        if (next - start > maxBytes) break;
+        end = next;
+    }
+    return end;
+}
+
+} // namespace
 
 SmsMetrics MeasureSms(int smsLength, int maxSmsLength)
 {
@@ -10,10 +34,15 @@ SmsMetrics MeasureSms(int smsLength, int maxSmsLength)
     return {smsLength, count, part - std::max(0, smsLength) % part};
 }
 
-SmsPartRange SmsPart(int k, int smsLength, int maxSmsLength)
+std::vector<SmsPartRange> SmsParts(std::string_view text, int maxSmsLength, CodePage codePage)
 {
-    int64_t part = std::max(1, maxSmsLength);
-    int64_t length = std::max(0, smsLength);
-    int64_t start = std::clamp<int64_t>(int64_t{std::max(0, k)} * part, 0, length);
-    return {static_cast<int>(start), static_cast<int>(std::min(part, length - start))};
+    const auto maxBytes = static_cast<std::size_t>(std::max(1, maxSmsLength));
+    if (text.empty()) return {{0, 0}};
+    std::vector<SmsPartRange> parts;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = PartEnd(text, start, maxBytes, codePage);
+        parts.push_back({static_cast<int>(start), static_cast<int>(end - start)});
+        start = end;
+    }
+    return parts;
 }

@@ -361,9 +361,9 @@ void TFSMS::BSendSMSClick()
     sendWorkflow_.BSendSMSClick();
 }
 
-std::string TFSMS::MessageText() const
+SendTexts TFSMS::TextsToSend() const
 {
-    return ToCodePage(MSMS->toPlainText());
+    return {ToCodePageQuietly(ComboBoxReceiverAdress->currentText()), ToCodePage(MSMS->toPlainText())};
 }
 
 void TFSMS::SelectMessagePart(const SmsPartRange& part)

@@ -63,7 +63,7 @@ public:
     void ClearRecipientBox() override;
 
     // The window parts the send uses besides those above.
-    std::string MessageText() const override;
+    SendTexts TextsToSend() const override;
     void SelectMessagePart(const SmsPartRange& part) override;
     void ClearMessage() override;
     void ShowSMSThisMonth(int count) override;

@@ -12,9 +12,12 @@ class FakeSendWindow : public SendWindow
 {
 public:
     void ShowStatusText(const std::string& text) override { StatusTexts.push_back(text); }
-    std::string RecipientText() const override { return Recipient; }
+    SendTexts TextsToSend() const override
+    {
+        ++TextReads;
+        return {Recipient, Message};
+    }
     void SetRecipientText(const std::string& text) override { Recipient = text; }
-    std::string MessageText() const override { return Message; }
     void SelectMessagePart(const SmsPartRange& part) override { Selections.push_back(part); }
     void ClearMessage() override { Message.clear(); }
     void ShowSMSThisMonth(int count) override { SMSThisMonthLabel = std::to_string(count); }
@@ -29,6 +32,7 @@ public:
     std::string Message;
     std::vector<SmsPartRange> Selections;
     std::string SMSThisMonthLabel = "0";
+    mutable int TextReads = 0;
     int PasswordPrompts = 0;
     // What the prompt does before it is closed; by default it is closed without "OK".
     std::function<void()> OnPasswordPrompt = [] {};

@@ -1,6 +1,7 @@
 #include "addressbook/ContactForm.h"
 #include "addressbook/ContactItem.h"
 #include "addressbook/Outlook.h"
+#include "core/CoreMessages.h"
 #include "mail/IdExceptions.h"
 #include "runtime/TextFile.h"
 #include "tests/core/SendTestFiles.h"
@@ -18,23 +19,22 @@ using Step = ScriptedServer::Step;
 const Step R = Step::ReadLine();
 
 const std::string UserIniBefore = "[SMS]\r\nLastSentSMS=01.12.2026 08:00:00\r\nSMSThisMonth=4\r\n";
-const std::string ArchiveOfTypedNumber = "Sent/0049171_07-12-2026_05-13-07.SMS";
+const std::string ArchiveOfTypedNumber = "Sent/00491711234567_07-12-2026_05-13-07.SMS";
 
 // An SMTP server's side: the greeting, then for each entry of `rcptReplies` one transaction whose
 // recipient gets that reply; a "250" recipient is followed by a message of `headerLines` lines.
-std::unique_ptr<ScriptedServer> SmtpServer(std::initializer_list<const char*> rcptReplies,
-                                           int headerLines = 6)
+std::unique_ptr<ScriptedServer> SmtpServer(const std::vector<std::string>& rcptReplies, int headerLines = 6)
 {
     std::vector<Step> script = {Step::Reply("220 gw"), R, Step::Reply("250 gw")};
-    auto reply = [&](const char* line) {
+    auto reply = [&](const std::string& line) {
         script.push_back(R);
         script.push_back(Step::Reply(line));
     };
-    for (const char* rcptReply : rcptReplies) {
+    for (const std::string& rcptReply : rcptReplies) {
         reply("250 reset");
         reply("250 sender ok");
         reply(rcptReply);
-        if (std::string(rcptReply) != "250 ok") continue;
+        if (rcptReply != "250 ok") continue;
         reply("354 go ahead");
         for (int i = 0; i < headerLines + 1; ++i) script.push_back(R);
         reply("250 queued");
@@ -44,7 +44,7 @@ std::unique_ptr<ScriptedServer> SmtpServer(std::initializer_list<const char*> rc
 
 // What the client writes for one message whose Subject line is `subjectLine`.
 std::vector<std::string> MessageLines(const std::string& subjectLine,
-                                      const std::string& to = "49171@sms.example")
+                                      const std::string& to = "491711234567@sms.example")
 {
     return {"Rset",
             "Mail from:<ich@example.de>",
@@ -81,7 +81,7 @@ protected:
         settings.MaxSMSLength = 10;
         settings.SMSThisMonth = 4;
         WriteBytes(folder.File("user.ini"), UserIniBefore);
-        window.Recipient = "0171";
+        window.Recipient = "01711234567";
     }
 
     void Use(const ScriptedServer& smtpServer) { smtp.SetPort(smtpServer.Port()); }
@@ -111,7 +111,7 @@ TEST_F(SendWorkflowTest, PartsGoOutOneMailEachInTheChosenOrderAndTheSendIsRecord
         settings.LastSMSFirst = c.lastSmsFirst;
         settings.SMSThisMonth = 4;
         window = FakeSendWindow();
-        window.Recipient = "0171";
+        window.Recipient = "01711234567";
         window.Message = text;
 
         workflow.BSendSMSClick();
@@ -168,33 +168,55 @@ TEST_F(SendWorkflowTest, ALineBreakTravelsEncodedInTheSubjectOfItsPart)
     EXPECT_EQ(File(ArchiveOfTypedNumber), "ab\r\ncd\r\n");
 }
 
-TEST_F(SendWorkflowTest, UnusableRecipientsSendNothingAndCloseTheConnectionAgain)
+// Checked before anything connects: POP3 and SMTP servers that refuse every connection are never
+// tried.
+TEST_F(SendWorkflowTest, UnusableRecipientsAndAddressesSendNothingAndConnectNowhere)
 {
+    const std::string invalid = "Bitte gültige Nummer eingeben oder Kontakt auswählen";
+    const std::string noMobile = "Kontakt hat keine Handynummer. SMS nicht geschickt.";
+    const std::string badSender =
+        "Die eMail-Adresse in den Einstellungen enthält Leerzeichen, Steuerzeichen, "
+        "\"<\" oder \">\". SMS nicht geschickt.";
+    const std::string badGateway = "Die SMS @-Adresse in den Einstellungen enthält Leerzeichen, "
+                                   "Steuerzeichen, \"<\" oder \">\". SMS nicht geschickt.";
+    const std::string sender = "ich@example.de";
+    const std::string gateway = "sms.example";
     struct Case
     {
         const char* label;
         std::string typed;
         std::optional<std::string> contactMobile;
+        std::string sender;
+        std::string gateway;
         std::string status;
     };
     const Case cases[] = {
-        {"no leading 0 or +", "171234", std::nullopt, "Bitte gültige Nummer eingeben oder Kontakt auswählen"},
-        {"a name while the address book is off", "Eva", std::nullopt,
-         "Bitte gültige Nummer eingeben oder Kontakt auswählen"},
-        {"blank inside", "0171 234", std::nullopt, "Bitte gültige Nummer eingeben oder Kontakt auswählen"},
-        {"contact without mobile number", "Eva", "+", "Kontakt hat keine Handynummer. SMS nicht geschickt."},
-        {"contact number with a line break", "Eva", "+49 171\r\nRCPT to:<x@y.de>",
-         "Die Handynummer des Kontakts enthält Steuerzeichen. SMS nicht geschickt."},
-        {"contact number with a tab", "Eva", "+49\t171",
-         "Die Handynummer des Kontakts enthält Steuerzeichen. SMS nicht geschickt."},
+        {"no leading 0 or +", "171234567", std::nullopt, sender, gateway, invalid},
+        {"a name while the address book is off", "Eva", std::nullopt, sender, gateway, invalid},
+        {"blank inside", "0171 234567", std::nullopt, sender, gateway, invalid},
+        {"00 alone", "00", std::nullopt, sender, gateway, invalid},
+        {"contact without mobile number", "Eva", "+", sender, gateway, noMobile},
+        {"contact number with a line break", "Eva", "+49 171\r\nRCPT to:<x@y.de>", sender, gateway, noMobile},
+        {"contact number with an address", "Eva", "0171<x@y.de>", sender, gateway, noMobile},
+        {"sender with a blank", "01711234567", std::nullopt, "ich@example.de SIZE=1", gateway, badSender},
+        {"sender with NUL", "01711234567", std::nullopt, std::string("ich@example.de\0x", 16), gateway,
+         badSender},
+        {"sender in angle brackets", "01711234567", std::nullopt, "<ich@example.de>", gateway, badSender},
+        {"gateway with a line break", "01711234567", std::nullopt, sender, "sms.example\r\nDATA", badGateway},
+        {"gateway with a tab", "01711234567", std::nullopt, sender, "sms\t.example", badGateway},
+        {"gateway with >", "01711234567", std::nullopt, sender, "sms.example>", badGateway},
     };
+    RefusingPort pop3Port, smtpPort;
+    pop3.SetPort(pop3Port.Port());
+    smtp.SetPort(smtpPort.Port());
+    settings.Pop3First = true;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        ScriptedServer server({"220 gw", "250 gw"});
-        Use(server);
         window = FakeSendWindow();
         window.Recipient = c.typed;
         window.Message = "Hallo";
+        settings.eMailAdress = c.sender;
+        settings.SMSServer = c.gateway;
         addressBook.ContactFromAddressBook = c.contactMobile.has_value();
         if (c.contactMobile) {
             addressBook.Contact.ConnectTo(std::make_shared<ContactItem>(
@@ -203,33 +225,15 @@ TEST_F(SendWorkflowTest, UnusableRecipientsSendNothingAndCloseTheConnectionAgain
 
         workflow.BSendSMSClick();
 
-        EXPECT_EQ(server.Received(), Texts({Ehlo(), "Quit"}));
-        EXPECT_EQ(window.StatusTexts, Texts({"Verbunden", c.status}));
+        EXPECT_EQ(window.StatusTexts, Texts({c.status}));
+        EXPECT_EQ(window.TextReads, 1);
         EXPECT_EQ(window.Message, "Hallo");
         EXPECT_TRUE(window.Selections.empty());
         EXPECT_EQ(settings.SMSThisMonth, 4);
         EXPECT_EQ(window.SMSThisMonthLabel, "0");
         EXPECT_EQ(File("user.ini"), UserIniBefore);
         EXPECT_FALSE(std::filesystem::exists(folder.File("Sent")));
-        EXPECT_FALSE(smtp.IsConnected());
     }
-}
-
-TEST_F(SendWorkflowTest, ARejectedNumberStillLogsInToPop3First)
-{
-    ScriptedServer pop3Server({"+OK bereit", "+OK Benutzer", "+OK angemeldet"});
-    ScriptedServer smtpServer({"220 gw", "250 gw"});
-    pop3.SetPort(pop3Server.Port());
-    Use(smtpServer);
-    settings.Pop3First = true;
-    window.Recipient = "x";
-
-    workflow.BSendSMSClick();
-
-    EXPECT_EQ(pop3Server.Received(), Texts({"USER ich", "PASS geheim", "Quit"}));
-    EXPECT_EQ(smtpServer.Received(), Texts({Ehlo(), "Quit"}));
-    EXPECT_EQ(window.StatusTexts,
-              Texts({"Verbunden", "Bitte gültige Nummer eingeben oder Kontakt auswählen"}));
 }
 
 TEST_F(SendWorkflowTest, TheMarkerAsksForThePasswordAndServesAsOneWhenThePromptIsClosed)
@@ -249,13 +253,13 @@ TEST_F(SendWorkflowTest, TheMarkerAsksForThePasswordAndServesAsOneWhenThePromptI
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         ScriptedServer pop3Server({"+OK bereit", "+OK Benutzer", "+OK angemeldet"});
-        ScriptedServer smtpServer({"220 gw", "250 gw"});
+        auto smtpServer = SmtpServer({"250 ok"});
         pop3.SetPort(pop3Server.Port());
-        Use(smtpServer);
+        Use(*smtpServer);
         settings.Pop3First = true;
         settings.LoginPassword = PasswordMarker;
         window = FakeSendWindow();
-        window.Recipient = "x";
+        window.Recipient = "01711234567";
         window.OnPasswordPrompt = c.prompt;
 
         workflow.BSendSMSClick();
@@ -277,6 +281,8 @@ TEST_F(SendWorkflowTest, AFailedPop3LogInEndsTheClickBeforeAnySmtpConnection)
 
     EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EIdProtocolReplyError, "-ERR falsches Kennwort");
 
+    // The texts were read, and any notice about them shown, before the POP3 server was contacted.
+    EXPECT_EQ(window.TextReads, 1);
     EXPECT_FALSE(smtp.IsConnected());
     EXPECT_TRUE(window.StatusTexts.empty());
     EXPECT_EQ(window.Message, "Hallo");
@@ -303,7 +309,7 @@ TEST_F(SendWorkflowTest, ARefusedRecipientLeavesTheConnectionOpenAndTheNextClick
 
     smtp.CloseConnection();
     EXPECT_EQ(server->Received(),
-              Concat({{Ehlo(), "Rset", "Mail from:<ich@example.de>", "RCPT to:<49171@sms.example>"},
+              Concat({{Ehlo(), "Rset", "Mail from:<ich@example.de>", "RCPT to:<491711234567@sms.example>"},
                       MessageLines("Subject: T:Hallo"),
                       {"Quit"}}));
 }
@@ -317,12 +323,12 @@ TEST_F(SendWorkflowTest, PartsOfAFailedFirstSendOfANewMonthCountForThatMonth)
         int countAfterNextClick;
     };
     const Case cases[] = {
-        {"next click in the same month", {2026, 12, 9, 10, 0, 0}, 3},
-        {"next click in the month after", {2027, 1, 2, 10, 0, 0}, 2},
+        {"next click in the same month", {2026, 12, 9, 10, 0, 0}, 2},
+        {"next click in the month after", {2027, 1, 2, 10, 0, 0}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        auto server = SmtpServer({"250 ok", "550 unbekannt", "250 ok", "250 ok"});
+        auto server = SmtpServer({"250 ok", "550 unbekannt", "250 ok"});
         Use(*server);
         clock.Set({2026, 12, 7, 5, 13, 7});
         settings.LastSentSMS = "20.11.2026 10:00:00";
@@ -331,7 +337,7 @@ TEST_F(SendWorkflowTest, PartsOfAFailedFirstSendOfANewMonthCountForThatMonth)
         window.Message = "abcdefghij"
                          "klm";
 
-        EXPECT_THROW(workflow.BSendSMSClick(), EIdProtocolReplyError);
+        EXPECT_THROW(workflow.BSendSMSClick(), ESmsPartlySent);
         EXPECT_EQ(settings.SMSThisMonth, 1);
 
         clock.Set(c.nextClick);
@@ -342,32 +348,120 @@ TEST_F(SendWorkflowTest, PartsOfAFailedFirstSendOfANewMonthCountForThatMonth)
     }
 }
 
-TEST_F(SendWorkflowTest, AnArchiveThatCannotBeWrittenKeepsCountTextAndConnection)
+// Once every part went out, nothing may look like a failed send: the text goes, the count is
+// recorded as far as it can be, and the status bar says what could not be written.
+TEST_F(SendWorkflowTest, ARecordThatCannotBeWrittenAfterTheSendIsOnlyReported)
 {
-    auto server = SmtpServer({"250 ok", "250 ok"});
-    Use(*server);
-    WriteBytes(folder.File("Sent"), "");
-    window.Message = "abcdefghij"
-                     "k";
+    struct Case
+    {
+        const char* label;
+        std::string blocked; // a folder or file that stands where the record writes
+        std::string status;
+    };
+    const Case cases[] = {
+        {"a file in the place of the folder Sent", "Sent",
+         "SMS gesendet, aber nicht gespeichert: Ungültiger Dateiname"},
+        {"a folder in the place of user.ini", "user.ini",
+         "SMS gesendet. In " + folder.File("user.ini") + " kann nicht geschrieben werden"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        auto server = SmtpServer({"250 ok", "250 ok"});
+        Use(*server);
+        std::filesystem::remove_all(folder.File("user.ini"));
+        std::filesystem::remove_all(folder.File("Sent"));
+        WriteBytes(folder.File("user.ini"), UserIniBefore);
+        std::filesystem::remove(folder.File(c.blocked));
+        if (c.blocked == "Sent")
+            WriteBytes(folder.File("Sent"), "");
+        else
+            std::filesystem::create_directory(folder.File(c.blocked));
+        settings.SMSThisMonth = 4;
+        window.Message = "abcdefghij"
+                         "k";
 
-    EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EInOutError, "Ungültiger Dateiname");
+        workflow.BSendSMSClick();
 
-    EXPECT_EQ(settings.SMSThisMonth, 6);
-    EXPECT_EQ(settings.LastSentSMS, "01.12.2026 08:00:00");
-    EXPECT_EQ(window.SMSThisMonthLabel, "0");
-    EXPECT_EQ(File("user.ini"), UserIniBefore);
-    EXPECT_EQ(window.Message, "abcdefghij"
-                              "k");
-    EXPECT_TRUE(smtp.IsConnected());
-    smtp.CloseConnection();
+        EXPECT_EQ(window.StatusTexts.back(), c.status);
+        EXPECT_EQ(settings.SMSThisMonth, 6);
+        EXPECT_EQ(settings.LastSentSMS, "07.12.2026 05:13:07");
+        EXPECT_EQ(window.SMSThisMonthLabel, "6");
+        if (c.blocked == "Sent") {
+            EXPECT_EQ(File("user.ini"), "[SMS]\r\nLastSentSMS=07.12.2026 05:13:07\r\nSMSThisMonth=6\r\n");
+        }
+        EXPECT_EQ(window.Message, "");
+        EXPECT_FALSE(smtp.IsConnected());
+    }
 }
 
+// The server refuses the middle part of three. The error box says which part went out, and the
+// next click with the same text to the same number sends only the other two, over the connection
+// that stayed open; a changed text or number sends every part afresh.
+TEST_F(SendWorkflowTest, APartlySentSmsSendsOnlyTheRestOnTheNextClick)
+{
+    const std::string text = "abcdefghij"
+                             "klmnopqrst"
+                             "uvwxy";
+    const std::string part1 = "Subject: T:abcdefghij", part2 = "Subject: T:klmnopqrst";
+    const std::string part3 = "Subject: T:uvwxy";
+    struct Case
+    {
+        const char* label;
+        bool lastSmsFirst;
+        std::string retryNumber, retryText;
+        std::vector<std::string> retried;
+    };
+    const Case cases[] = {
+        {"text order", false, "01711234567", text, {part2, part3}},
+        {"last part first", true, "01711234567", text, {part2, part1}},
+        {"changed text", false, "01711234567", text + "!", {part1, part2, part3 + "!"}},
+        {"changed number", false, "01719876543", text, {part1, part2, part3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::vector<std::string> rcptReplies = {"250 ok", "550 unbekannt"};
+        rcptReplies.resize(2 + c.retried.size(), "250 ok");
+        auto server = SmtpServer(rcptReplies);
+        Use(*server);
+        settings.LastSMSFirst = c.lastSmsFirst;
+        settings.SMSThisMonth = 4;
+        window.Recipient = "01711234567";
+        window.Message = text;
+
+        EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), ESmsPartlySent,
+                             std::string("550 unbekannt\r\nGesendet wurde Teil ") +
+                                 (c.lastSmsFirst ? "3" : "1") +
+                                 " von 3; ein erneuter Klick sendet nur die übrigen Teile.");
+        EXPECT_EQ(window.Message, text);
+        window.Recipient = c.retryNumber;
+        window.Message = c.retryText;
+        workflow.BSendSMSClick();
+
+        EXPECT_EQ(settings.SMSThisMonth, 5 + static_cast<int>(c.retried.size()));
+        EXPECT_EQ(window.Message, "");
+        smtp.CloseConnection();
+        std::vector<std::string> expected =
+            Concat({{Ehlo()},
+                    MessageLines(c.lastSmsFirst ? part3 : part1),
+                    {"Rset", "Mail from:<ich@example.de>", "RCPT to:<491711234567@sms.example>"}});
+        for (const std::string& subject : c.retried)
+            expected =
+                Concat({expected, MessageLines(subject, "49" + c.retryNumber.substr(1) + "@sms.example")});
+        expected.push_back("Quit");
+        EXPECT_EQ(server->Received(), expected);
+    }
+}
+
+// A name of 250 characters makes an archive name within the file system's limit of 255 bytes.
 TEST_F(SendWorkflowTest, ContactsOfTheAddressBookNameTheRecipientAndTheArchive)
 {
+    const std::string longName(250, 'L');
     WriteBytes(folder.File("Kontakte.vcf"), "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Max Mustermann\r\n"
                                             "TEL;TYPE=cell:+49 1711234567\r\nEND:VCARD\r\n"
                                             "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:AC/DC Fan\r\n"
-                                            "TEL;TYPE=cell:+49 1609876543\r\nEND:VCARD\r\n");
+                                            "TEL;TYPE=cell:+49 (160) 987-6543\r\nEND:VCARD\r\n"
+                                            "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:" +
+                                                longName + "\r\nTEL;TYPE=cell:0171/555123\r\nEND:VCARD\r\n");
     addressBook.Outlook.Connect();
     addressBook.ContactsFolder = addressBook.Outlook.GetNamespace("MAPI").GetDefaultFolder(olFolderContacts);
     settings.UseOutlookAdressbook = true;
@@ -384,9 +478,12 @@ TEST_F(SendWorkflowTest, ContactsOfTheAddressBookNameTheRecipientAndTheArchive)
     const Case cases[] = {
         {"typed number of a contact", "01711234567", false, "Max Mustermann", "491711234567@sms.example",
          "Sent/Max_Mustermann_07-12-2026_05-13-07.SMS"},
-        {"contact chosen by a name with a slash", "AC/DC Fan", true, "AC/DC Fan", "491609876543@sms.example",
-         "Sent/AC_DC_Fan_07-12-2026_05-13-07.SMS"},
-        {"number of no contact", "0171", false, "0171", "49171@sms.example", ArchiveOfTypedNumber},
+        {"contact with separators chosen by a name with a slash", "AC/DC Fan", true, "AC/DC Fan",
+         "491609876543@sms.example", "Sent/AC_DC_Fan_07-12-2026_05-13-07.SMS"},
+        {"contact with a long name", longName, true, longName, "49171555123@sms.example",
+         "Sent/" + longName.substr(0, 231) + "_07-12-2026_05-13-07.SMS"},
+        {"number of no contact", "015112345678", false, "015112345678", "4915112345678@sms.example",
+         "Sent/004915112345678_07-12-2026_05-13-07.SMS"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

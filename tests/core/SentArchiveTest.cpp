@@ -26,52 +26,66 @@ protected:
 
 TEST(SentArchiveNameTest, FileNamesOfContactsAndNumbers)
 {
+    const std::string stamp = "_24-12-2002_18-05-09";
+    std::string longUmlauts;
+    for (int i = 0; i < 150; ++i) longUmlauts += "ü";
     struct Case
     {
         const char* label;
         std::string recipientName;
         DateTime sentAt;
+        int copy;
         std::string fileName;
     };
     const Case cases[] = {
-        {"contact with two blanks", ContactArchiveName("Hans Peter Muster"), ChristmasEve,
-         "Hans_Peter_Muster_24-12-2002_18-05-09.SMS"},
-        {"slash and backslash stay inside Sent", ContactArchiveName("AC/DC \\ ../Fan"), ChristmasEve,
-         "AC_DC___.._Fan_24-12-2002_18-05-09.SMS"},
-        {"other characters unchanged", ContactArchiveName(Cp("Jürgen (Büro): 1.")), ChristmasEve,
-         Cp("Jürgen_(Büro):_1._24-12-2002_18-05-09.SMS")},
-        {"typed number", NumberArchiveName("491711234567"), ChristmasEve,
-         "00491711234567_24-12-2002_18-05-09.SMS"},
-        {"single digits get their zero", NumberArchiveName("49171"), DateTime{2003, 2, 1, 3, 4, 5},
+        {"contact with two blanks", ContactArchiveName("Hans Peter Muster"), ChristmasEve, 1,
+         "Hans_Peter_Muster" + stamp + ".SMS"},
+        {"slash and backslash stay inside Sent", ContactArchiveName("AC/DC \\ ../Fan"), ChristmasEve, 1,
+         "AC_DC___.._Fan" + stamp + ".SMS"},
+        {"other characters unchanged, in UTF-8", ContactArchiveName(Cp("Jürgen (Büro): 1.")), ChristmasEve, 1,
+         "Jürgen_(Büro):_1." + stamp + ".SMS"},
+        {"typed number", NumberArchiveName("491711234567"), ChristmasEve, 1,
+         "00491711234567" + stamp + ".SMS"},
+        {"single digits get their zero", NumberArchiveName("49171"), DateTime{2003, 2, 1, 3, 4, 5}, 1,
          "0049171_01-02-2003_03-04-05.SMS"},
+        {"a second copy", NumberArchiveName("49171"), ChristmasEve, 2, "0049171" + stamp + "_2.SMS"},
+        // 255 bytes less the 24 of the ending leave 231, and an umlaut is never cut in half.
+        {"a long name is shortened between characters", Cp(longUmlauts), ChristmasEve, 1,
+         longUmlauts.substr(0, 230) + stamp + ".SMS"},
+        {"a long name with a copy", Cp(longUmlauts), ChristmasEve, 12,
+         longUmlauts.substr(0, 228) + stamp + "_12.SMS"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        EXPECT_EQ(ArchiveFileName(c.recipientName, c.sentAt), c.fileName);
+        EXPECT_EQ(ArchiveFileName(c.recipientName, c.sentAt, c.copy), c.fileName);
+        EXPECT_LE(c.fileName.size(), MaxFileNameBytes);
     }
 }
 
-TEST_F(SentArchiveTest, CreatesTheMissingFolderAndWritesTheTextWithALineBreak)
+TEST_F(SentArchiveTest, WritesNewFilesWithTheTextAndALineBreakAndNeverReplacesOne)
 {
-    WriteArchiveFile(ProgramFolder(), "0049171_24-12-2002_18-05-09.SMS", "Hallo\r\nWelt");
-    EXPECT_EQ(ReadBytes(SentFile("0049171_24-12-2002_18-05-09.SMS")), "Hallo\r\nWelt\r\n");
+    WriteArchiveFile(ProgramFolder(), {"0049171", "Hallo\r\nWelt", ChristmasEve});
+    WriteArchiveFile(ProgramFolder(), {"0049171", "Zweite", ChristmasEve});
+    std::filesystem::create_symlink("nirgendwo", SentFile("0049171_24-12-2002_18-05-09_3.SMS"));
+    WriteArchiveFile(ProgramFolder(), {"0049171", "Vierte", ChristmasEve});
 
-    // The same recipient within the same second: the file is replaced.
-    WriteArchiveFile(ProgramFolder(), "0049171_24-12-2002_18-05-09.SMS", "Zweite");
-    EXPECT_EQ(ReadBytes(SentFile("0049171_24-12-2002_18-05-09.SMS")), "Zweite\r\n");
+    EXPECT_EQ(ReadBytes(SentFile("0049171_24-12-2002_18-05-09.SMS")), "Hallo\r\nWelt\r\n");
+    EXPECT_EQ(ReadBytes(SentFile("0049171_24-12-2002_18-05-09_2.SMS")), "Zweite\r\n");
+    EXPECT_EQ(ReadBytes(SentFile("0049171_24-12-2002_18-05-09_4.SMS")), "Vierte\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("nirgendwo")));
 }
 
 TEST_F(SentArchiveTest, CodePageNamesBecomeUtf8OnDiskWhileTheTextStaysInTheCodePage)
 {
-    WriteArchiveFile(ProgramFolder(), Cp("Jürgen_x.SMS"), Cp("Grüße"));
-    EXPECT_EQ(ReadBytes(SentFile("Jürgen_x.SMS")), Cp("Grüße") + "\r\n");
+    WriteArchiveFile(ProgramFolder(), {Cp("Jürgen"), Cp("Grüße"), ChristmasEve});
+    EXPECT_EQ(ReadBytes(SentFile("Jürgen_24-12-2002_18-05-09.SMS")), Cp("Grüße") + "\r\n");
 }
 
 TEST_F(SentArchiveTest, AFileInThePlaceOfTheFolderIsAnInvalidFileName)
 {
     WriteBytes(folder.File("Sent"), "");
     try {
-        WriteArchiveFile(ProgramFolder(), "a.SMS", "x");
+        WriteArchiveFile(ProgramFolder(), {"0049171", "x", ChristmasEve});
         FAIL() << "no error";
     } catch (const EInOutError& e) {
         EXPECT_EQ(e.ErrorCode(), 3);
@@ -115,7 +129,8 @@ TEST_F(SentArchiveTest, RecordWithoutAutoSaveWritesNoFileAndNoStatus)
               "[SMS]\r\nLastSentSMS=24.12.2002 18:05:09\r\nSMSThisMonth=1\r\n");
 }
 
-TEST_F(SentArchiveTest, AFailedArchiveLeavesTimeLabelAndUserIniAsTheyWere)
+// The SMS went out: the missing copy is reported, and the time and count are recorded all the same.
+TEST_F(SentArchiveTest, AnArchiveThatCannotBeWrittenIsReportedAndTheRecordGoesOn)
 {
     WriteBytes(folder.File("Sent"), "");
     IniFile userIni(folder.File("user.ini"));
@@ -123,11 +138,12 @@ TEST_F(SentArchiveTest, AFailedArchiveLeavesTimeLabelAndUserIniAsTheyWere)
     settings.SMSThisMonth = 3;
     FakeSendWindow window;
 
-    EXPECT_THROW(RecordSend({"0049171", "Text", ChristmasEve}, ProgramFolder(), settings, userIni, window),
-                 EInOutError);
+    RecordSend({"0049171", "Text", ChristmasEve}, ProgramFolder(), settings, userIni, window);
 
-    EXPECT_EQ(settings.LastSentSMS, "01.01.2002 00:00:00");
-    EXPECT_EQ(window.SMSThisMonthLabel, "0");
-    EXPECT_TRUE(window.StatusTexts.empty());
-    EXPECT_FALSE(std::filesystem::exists(folder.File("user.ini")));
+    EXPECT_EQ(window.StatusTexts,
+              std::vector<std::string>({"SMS gesendet, aber nicht gespeichert: Ungültiger Dateiname"}));
+    EXPECT_EQ(settings.LastSentSMS, "24.12.2002 18:05:09");
+    EXPECT_EQ(window.SMSThisMonthLabel, "3");
+    EXPECT_EQ(ReadBytes(folder.File("user.ini")),
+              "[SMS]\r\nLastSentSMS=24.12.2002 18:05:09\r\nSMSThisMonth=3\r\n");
 }

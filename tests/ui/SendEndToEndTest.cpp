@@ -176,10 +176,13 @@ private slots:
         window->show();
         Message(*window)->setPlainText(QString::fromUtf8("äb\ncd"));
 
-        TypeAndSend(*window, QStringLiteral("+49171"), QString());
+        TypeAndSend(*window, QStringLiteral("+491711234567"), QString());
 
         QCOMPARE(captured.Messages().size(), 1);
-        QCOMPARE(captured.Messages()[0].second, QStringLiteral("550 unbekannt."));
+        QCOMPARE(
+            captured.Messages()[0].second,
+            QString::fromUtf8("550 unbekannt\r\nGesendet wurde Teil 1 von 2; ein erneuter Klick sendet nur "
+                              "den übrigen Teil."));
         QCOMPARE(Message(*window)->toPlainText(), QString::fromUtf8("äb\ncd"));
         // The second part, "cd", starts 4 characters into the text as sent ("äb", CR LF).
         QCOMPARE(Message(*window)->textCursor().selectionStart(), 3);
@@ -191,6 +194,30 @@ private slots:
         const std::vector<std::string> received = server.Received();
         QVERIFY(std::find(received.begin(), received.end(), "Subject: =?ISO-8859-1?Q?=E4b=0D=0A?=") !=
                 received.end());
+    }
+
+    // Characters the code page cannot hold give one notice, and it comes before anything connects:
+    // here the POP3 log-in is refused.
+    void OneNoticeAboutUnmappableCharactersComesBeforeAnyConnection()
+    {
+        RefusingPort pop3Port;
+        TestProgramFolder folder(UserIni(pop3Port.Port(), ""));
+        CapturedMessages captured;
+        std::unique_ptr<TFSMS> window = CreateMainWindow(clock_, folder.Path());
+        QVERIFY(window);
+        window->Pop3Client().SetPort(pop3Port.Port());
+        window->show();
+        window->findChild<QComboBox*>("ComboBoxReceiverAdress")
+            ->setEditText(QString::fromUtf8("01711234567"));
+        Message(*window)->setPlainText(QString::fromUtf8("Haken ✓ und ✓"));
+
+        QTest::mouseClick(window->findChild<QPushButton*>("BSendSMS"), Qt::LeftButton);
+
+        QCOMPARE(captured.Messages().size(), 2);
+        QCOMPARE(captured.Messages()[0].first, MessageKind::Notice);
+        QVERIFY(captured.Messages()[0].second.endsWith(QString::fromUtf8(": ✓")));
+        QCOMPARE(captured.Messages()[1].first, MessageKind::Error);
+        QVERIFY(captured.Messages()[1].second.startsWith(QStringLiteral("Socket-Fehler # 10061")));
     }
 };
 
