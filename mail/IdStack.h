@@ -23,6 +23,7 @@ struct TIdSocketAddress
 
 // Windows Sockets error numbers that callers test for by name.
 inline constexpr int WSAEADDRINUSE = 10048;
+inline constexpr int WSAECONNRESET = 10054;
 inline constexpr int WSAESHUTDOWN = 10058;
 inline constexpr int WSAETIMEDOUT = 10060;
 inline constexpr int WSAECONNREFUSED = 10061;
