@@ -71,9 +71,9 @@ public:
     // failed receive releases the socket and raises EIdSocketError.
     int FillInputBuffer(bool raiseIfClosed, int timeoutMs);
     // The next line without its terminator (LF by default, a CR before it removed too). Returns the
-    // empty string with LineTimedOut() set when the line is not complete within timeoutMs. A line longer than
-    // MaxLineLength (its terminator included) closes the connection and raises EIdReplyLineTooLong,
-    // so that a server sending without end cannot exhaust memory.
+    // empty string with LineTimedOut() set when the line is not complete within timeoutMs. A line
+    // longer than MaxLineLength (its terminator included) closes the connection and raises
+    // EIdReplyLineTooLong, so that a server sending without end cannot exhaust memory.
     std::string ReadLine(std::string_view terminator = {}, int timeoutMs = WaitForever);
     // The next line that is not blank, trimmed, within ReplyTimeout: running out closes the
     // connection (a late reply would answer the next command) and raises EIdSocketError 10060.
@@ -82,8 +82,7 @@ public:
     void DiscardFromInputBuffer(int count);
 
     // Reads a reply with its continuation lines, all within one ReplyTimeout, and returns its code,
-    // raising
-    // EIdProtocolReplyError when allowed is not empty and does not hold it.
+    // raising EIdProtocolReplyError when allowed is not empty and does not hold it.
     std::int16_t ReadReply(const TIdReplyCodes& allowed);
     std::int16_t CheckReplyCode(std::int16_t code, const TIdReplyCodes& allowed);
     // WriteLine(text), then ReadReply; the text made of one NUL only reads a reply.
