@@ -44,9 +44,10 @@ void TIdEMailAddressItem::SetText(std::string_view text)
 std::string FormatAddressItem(const TIdEMailAddressItem& item, const TMailCharset& charset)
 {
     if (item.Name().empty()) return item.Address();
-    std::string display = IsPrintableAscii(item.Name())
-                              ? QuotedString(item.Name())
-                              : EncodeHeaderText(item.Name(), AddressSpecials(), charset);
+    const std::string& name = item.Name();
+    std::string display = IsPrintableAscii(name) && !NeedsEncodedWords(name, TByteSet())
+                              ? QuotedString(name)
+                              : EncodeHeaderText(name, AddressSpecials(), charset, TEncodedWordPlace::Phrase);
     return display + " <" + item.Address() + ">";
 }
 

@@ -50,7 +50,8 @@ private:
 };
 
 // A mailbox for a header: the bare address without a name; otherwise the name (in double quotes
-// when it is printable ASCII, else as encoded words), a space and the address in angle brackets.
+// when it is printable ASCII that needs no encoded words, else as encoded words of a phrase), a
+// space and the address in angle brackets.
 std::string FormatAddressItem(const TIdEMailAddressItem& item, const TMailCharset& charset);
 
 // The mailboxes of a list, formatted one by one and joined by ", ".

@@ -7,6 +7,8 @@
 namespace {
 
 constexpr size_t FoldWidth = 78;
+// RFC 5322 2.1.1: no header line may be longer.
+constexpr size_t MaxLineLength = 998;
 
 bool IsBlank(char c)
 {
@@ -40,18 +42,52 @@ bool IsFoldAt(std::string_view text, size_t i)
     return i + 2 < text.size() && text[i] == '\r' && text[i + 1] == '\n' && text[i + 2] == '\t';
 }
 
-// Every CR and LF that is not part of a CR LF TAB fold becomes a space.
-std::string WithoutBareLineBreaks(std::string_view value)
+bool IsControl(char c)
+{
+    return (static_cast<unsigned char>(c) < ' ' && c != '\t') || c == '\x7F';
+}
+
+// Every control byte (CR and LF among them) that is not part of a CR LF TAB fold becomes a space:
+// none may stand in a header line, and a CR or LF would end it.
+std::string WithoutControls(std::string_view value)
 {
     std::string out(value);
     for (size_t i = 0; i < out.size(); ++i) {
         if (IsFoldAt(out, i)) {
             i += 2;
-        } else if (out[i] == '\r' || out[i] == '\n') {
+        } else if (IsControl(out[i])) {
             out[i] = ' ';
         }
     }
     return out;
+}
+
+// Where a line over MaxLineLength is cut: before its last blank that fits and follows some other
+// byte (the blank then begins the next line), else at the limit itself.
+size_t CutOfLongLine(std::string_view line)
+{
+    const size_t first = line.find_first_not_of(" \t");
+    const size_t blank = line.find_last_of(" \t", MaxLineLength);
+    return blank != std::string_view::npos && blank > first ? blank : MaxLineLength;
+}
+
+// Adds the line unless it is a blank continuation: an empty line would end the header.
+void AddLine(std::vector<std::string>& lines, std::string_view line)
+{
+    line = TrimRight(line);
+    if (lines.empty() || !line.empty()) lines.emplace_back(line);
+}
+
+// Adds the piece as lines of at most MaxLineLength; a cut that falls on no blank gets one, so
+// that the rest is a continuation line.
+void AddPiece(std::vector<std::string>& lines, std::string piece)
+{
+    while (piece.size() > MaxLineLength) {
+        const size_t cut = CutOfLongLine(piece);
+        AddLine(lines, std::string_view(piece).substr(0, cut));
+        piece = (IsBlank(piece[cut]) ? "" : " ") + piece.substr(cut);
+    }
+    AddLine(lines, piece);
 }
 
 // The line wrapped at width FoldWidth with CR LF SP as the break string. Positions count from 1
@@ -142,7 +178,7 @@ void TIdHeaderList::SetValue(std::string_view name, std::string_view value)
         lines_.emplace_back();
         index = Count() - 1;
     }
-    std::vector<std::string> folded = FoldHeaderLine(std::string(name) + ": " + WithoutBareLineBreaks(value));
+    std::vector<std::string> folded = FoldHeaderLine(std::string(name) + ": " + WithoutControls(value));
     auto first = lines_.erase(lines_.begin() + index, lines_.begin() + ContinuationEnd(index));
     lines_.insert(first, folded.begin(), folded.end());
 }
@@ -150,14 +186,13 @@ void TIdHeaderList::SetValue(std::string_view name, std::string_view value)
 std::vector<std::string> TIdHeaderList::FoldHeaderLine(std::string_view line)
 {
     std::string wrapped = WrapHeaderLine(line);
-    std::vector<std::string> pieces;
+    std::vector<std::string> lines;
     size_t start = 0;
     while (true) {
         size_t end = wrapped.find("\r\n", start);
-        std::string_view piece = std::string_view(wrapped).substr(start, end - start);
-        pieces.emplace_back(TrimRight(piece));
+        AddPiece(lines, wrapped.substr(start, end - start));
         if (end == std::string::npos) break;
         start = end + 2;
     }
-    return pieces;
+    return lines;
 }

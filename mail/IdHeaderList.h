@@ -26,13 +26,16 @@ public:
     std::string GetValue(std::string_view name) const;
 
     // Replaces the field `name` in place (or appends it) with the folded "name: value"; an empty
-    // value removes the field. A CR or LF in the value that is not part of a CR LF TAB fold (as
-    // EncodeHeaderText writes it) becomes a space, so no value can start a header line of its own.
+    // value removes the field. A control byte in the value (CR and LF among them) that is not part
+    // of a CR LF TAB fold (as EncodeHeaderText writes it) becomes a space, so no value can start a
+    // header line of its own or end the header.
     void SetValue(std::string_view name, std::string_view value);
 
     // A header line wrapped at the last space or TAB before column 79 (a quoted stretch is never
     // broken; a CR LF followed by a space or TAB already in the line is kept), cut into lines
-    // without their line ends and trailing blanks.
+    // without their line ends and trailing blanks. No line is blank but the first, and none is
+    // longer than 998 octets (RFC 5322 2.1.1): a longer one is cut before its last blank that
+    // fits, even in a quoted stretch, else at the limit with a blank put in.
     static std::vector<std::string> FoldHeaderLine(std::string_view line);
 
 private:

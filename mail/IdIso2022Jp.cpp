@@ -82,7 +82,9 @@ std::string ShiftJisToIso2022Jp(std::string_view text)
     auto byteAt = [&](size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0; };
     for (size_t i = 0; i < text.size(); ++i) {
         unsigned char b = byteAt(i);
-        if (b < 0x80) {
+        if (b == 0x1B) {
+            // ESC starts the escape sequences of ISO-2022-JP; as text it has no form there.
+        } else if (b < 0x80) {
             writer.Ascii(text[i]);
         } else if (IsLead(b)) {
             if (i + 1 < text.size() && IsValidTrail(byteAt(i + 1)))

@@ -35,6 +35,7 @@ void TIdSocketHandle::CloseSocket()
 void TIdSocketHandle::Reset(bool resetLocal)
 {
     isOpen_ = false;
+    connected_ = false;
     handle_ = InvalidSocketHandle;
     peerAddress_.clear();
     peerPort_ = 0;
@@ -60,7 +61,9 @@ void TIdSocketHandle::SetPeer(std::string address, int port)
 int TIdSocketHandle::Connect(int timeoutMs)
 {
     int result = SocketLayer().Connect(handle_, AddressOf(peerAddress_, peerPort_), timeoutMs);
-    if (result != -1) ReadAddressesBack(true);
+    if (result == -1) return result;
+    ReadAddressesBack(true);
+    connected_ = true;
     return result;
 }
 

@@ -27,7 +27,7 @@ public:
     void Bind();
     void SetPeer(std::string address, int port);
     // Connects to the peer, waiting at most timeoutMs; returns the platform's result unchecked and
-    // on success reads both addresses back.
+    // on success reads both addresses back and counts as connected.
     int Connect(int timeoutMs);
     // EIdConnClosedGracefully when no socket is open; true when the socket became readable in time.
     bool Readable(int timeoutMs);
@@ -38,6 +38,8 @@ public:
 
     TIdStackSocketHandle Handle() const { return handle_; }
     bool IsOpen() const { return isOpen_; }
+    // Open and its connection made: only then may anything be sent or received on it.
+    bool IsConnected() const { return isOpen_ && connected_; }
     const std::string& LocalAddress() const { return localAddress_; }
     int LocalPort() const { return localPort_; }
     const std::string& PeerAddress() const { return peerAddress_; }
@@ -49,6 +51,7 @@ private:
 
     TIdStackSocketHandle handle_ = InvalidSocketHandle;
     bool isOpen_ = false;
+    bool connected_ = false;
     std::string localAddress_;
     std::string peerAddress_;
     int localPort_ = 0;

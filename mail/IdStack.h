@@ -23,6 +23,7 @@ struct TIdSocketAddress
 
 // Windows Sockets error numbers that callers test for by name.
 inline constexpr int WSAEADDRINUSE = 10048;
+inline constexpr int WSAECONNRESET = 10054;
 inline constexpr int WSAESHUTDOWN = 10058;
 inline constexpr int WSAETIMEDOUT = 10060;
 inline constexpr int WSAECONNREFUSED = 10061;
@@ -62,7 +63,8 @@ public:
     virtual int GetLocalAddress(TIdStackSocketHandle socket, TIdSocketAddress& local) = 0;
     virtual int GetPeerAddress(TIdStackSocketHandle socket, TIdSocketAddress& peer) = 0;
     virtual int SetNoDelay(TIdStackSocketHandle socket, bool on) = 0;
-    // A send that cannot hand over a single byte for this long fails with WSAETIMEDOUT.
+    // A send call that cannot hand over its bytes for this long returns what it handed over, or
+    // fails with WSAETIMEDOUT when that is nothing.
     virtual int SetSendTimeout(TIdStackSocketHandle socket, int timeoutMs) = 0;
     // 1 when readable (or at its end, or failed), 0 on time-out, -1 on failure.
     virtual int WaitReadable(TIdStackSocketHandle socket, int timeoutMs) = 0;

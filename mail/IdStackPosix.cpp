@@ -1,5 +1,7 @@
 #include "mail/IdStackPosix.h"
 
+#include "mail/IdDeadline.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netdb.h>
@@ -10,7 +12,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 
 namespace {
@@ -68,16 +69,11 @@ template <class Call> int ReadAddress(Call call, TIdStackSocketHandle socket, TI
 // poll() on one socket, restarted after signals with the time that is left.
 int PollOne(int fd, short events, int timeoutMs)
 {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const TIdDeadline deadline(timeoutMs);
     for (;;) {
-        int left = -1;
-        if (timeoutMs != WaitForever) {
-            auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-            left = rest.count() > 0 ? static_cast<int>(rest.count()) : 0;
-        }
+        const int left = deadline.RemainingMs();
         pollfd entry{fd, events, 0};
-        int result = ::poll(&entry, 1, left);
+        int result = ::poll(&entry, 1, left == WaitForever ? -1 : left);
         if (result != -1 || errno != EINTR) return result;
     }
 }
@@ -274,13 +270,16 @@ int TIdStackPosix::Receive(TIdStackSocketHandle socket, char* buffer, int length
     }
 }
 
-// MSG_NOSIGNAL: a send to a closed peer fails with an error instead of ending the process.
+// MSG_NOSIGNAL: a send to a closed peer fails with an error instead of ending the process. A broken
+// pipe there means the peer has gone (this program never sends after its own shutdown): the reset
+// that a receive reports as well.
 int TIdStackPosix::Send(TIdStackSocketHandle socket, const char* buffer, int length)
 {
     for (;;) {
         ssize_t n = ::send(Fd(socket), buffer, static_cast<std::size_t>(length), MSG_NOSIGNAL);
         if (n >= 0) return static_cast<int>(n);
         if (errno == EAGAIN || errno == EWOULDBLOCK) return Fail(WSAETIMEDOUT); // the send time-out ran out
+        if (errno == EPIPE) return Fail(WSAECONNRESET);
         if (errno != EINTR) return FailFromErrno();
     }
 }

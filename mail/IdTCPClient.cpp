@@ -54,5 +54,4 @@ void TIdTCPClient::ApplyNagle()
 void TIdTCPClient::ConnectToPeer()
 {
     SocketLayer().CheckSocketResult(SocketHandle().Connect(connectTimeout_));
-    SocketHandle().SetSendTimeout(ReplyTimeout());
 }

@@ -1,5 +1,6 @@
 #include "mail/IdTCPConnection.h"
 
+#include "mail/IdDeadline.h"
 #include "mail/IdExceptions.h"
 
 #include <algorithm>
@@ -52,7 +53,7 @@ TIdTCPConnection::~TIdTCPConnection() = default;
 bool TIdTCPConnection::IsConnected()
 {
     CheckForClose(false, false);
-    return socketHandle_.IsOpen();
+    return socketHandle_.IsConnected();
 }
 
 void TIdTCPConnection::CloseConnection()
@@ -72,7 +73,7 @@ void TIdTCPConnection::ReleaseSocket()
 
 void TIdTCPConnection::CheckForClose(bool raiseIfClosed, bool ignoreBuffered)
 {
-    if (!closedByPeer_ && socketHandle_.IsOpen()) return;
+    if (!closedByPeer_ && socketHandle_.IsConnected()) return;
     ReleaseSocket();
     if (raiseIfClosed && (ignoreBuffered || inputBuffer_.empty())) throw EIdConnClosedGracefully();
 }
@@ -88,21 +89,30 @@ void TIdTCPConnection::WriteBytes(const char* buffer, int count)
 {
     if (count <= 0 || buffer == nullptr) return;
     CheckForClose(true, true);
-    int sent = 0;
-    do {
-        const int n = socketHandle_.Send(buffer + sent, count - sent);
+    const TIdDeadline deadline(replyTimeout_);
+    for (int sent = 0; sent < count;) {
+        const int n = SendBefore(deadline, buffer + sent, count - sent);
         closedByPeer_ = n == 0;
         CheckForClose(true, false);
-        // After a shutdown, or a send that made no headway within ReplyTimeout (which leaves the
-        // peer with part of a line), the connection is of no further use.
-        if (SocketLayer().CheckSocketResult(n, {WSAESHUTDOWN, WSAETIMEDOUT})) {
-            const int error = SocketLayer().LastError();
-            ReleaseSocket();
-            SocketLayer().ThrowSocketError(error);
-        }
         ReportProgress(workWriting, n);
         sent += n;
-    } while (sent < count);
+    }
+}
+
+// One send call with what is left of the write's time. A failed send, or one for which no time is
+// left, leaves the peer with part of a line at best: the connection is released and
+// EIdSocketError raised.
+int TIdTCPConnection::SendBefore(const TIdDeadline& deadline, const char* buffer, int length)
+{
+    int error = WSAETIMEDOUT;
+    if (!deadline.Passed()) {
+        socketHandle_.SetSendTimeout(deadline.RemainingMs());
+        const int n = socketHandle_.Send(buffer, length);
+        if (n != -1) return n;
+        error = SocketLayer().LastError();
+    }
+    ReleaseSocket();
+    SocketLayer().ThrowSocketError(error);
 }
 
 void TIdTCPConnection::WriteText(std::string_view text)
@@ -157,10 +167,11 @@ int TIdTCPConnection::FillInputBuffer(bool raiseIfClosed, int timeoutMs)
     if (!socketHandle_.Readable(timeoutMs)) return 0;
     int n = socketHandle_.Receive(receiveChunk_.data(), RecvBufferSize());
     closedByPeer_ = n == 0;
-    if (SocketLayer().CheckSocketResult(n, {WSAESHUTDOWN})) {
+    if (n == -1) { // a connection that failed is of no further use; the next connect starts afresh
+        const int error = SocketLayer().LastError();
         n = 0;
         ReleaseSocket();
-        if (inputBuffer_.empty()) SocketLayer().ThrowSocketError(WSAESHUTDOWN);
+        if (error != WSAESHUTDOWN || inputBuffer_.empty()) SocketLayer().ThrowSocketError(error);
     }
     inputBuffer_.append(receiveChunk_.data(), static_cast<std::size_t>(n));
     CheckForClose(raiseIfClosed, false);
@@ -169,13 +180,18 @@ int TIdTCPConnection::FillInputBuffer(bool raiseIfClosed, int timeoutMs)
 
 std::string TIdTCPConnection::ReadLine(std::string_view terminator, int timeoutMs)
 {
+    return ReadLineBefore(terminator, TIdDeadline(timeoutMs));
+}
+
+std::string TIdTCPConnection::ReadLineBefore(std::string_view terminator, const TIdDeadline& deadline)
+{
     const std::string_view search = terminator.empty() ? std::string_view("\n") : terminator;
     lineTimedOut_ = false;
     std::size_t found;
     while ((found = inputBuffer_.find(search)) == std::string::npos) {
         if (inputBuffer_.size() >= maxLineLength_) RaiseLineTooLong();
         CheckForClose(true, true);
-        const int n = FillInputBuffer(true, timeoutMs);
+        const int n = FillInputBuffer(true, deadline.RemainingMs());
         lineTimedOut_ = n == 0;
         if (n == 0) return {};
     }
@@ -196,8 +212,13 @@ void TIdTCPConnection::RaiseLineTooLong()
 
 std::string TIdTCPConnection::ReadNonEmptyLine()
 {
+    return ReadNonEmptyLineBefore(TIdDeadline(replyTimeout_));
+}
+
+std::string TIdTCPConnection::ReadNonEmptyLineBefore(const TIdDeadline& deadline)
+{
     for (;;) {
-        std::string line = Trimmed(ReadLine({}, replyTimeout_));
+        std::string line = Trimmed(ReadLineBefore({}, deadline));
         if (lineTimedOut_ && socketHandle_.IsOpen()) { // not an end of stream, which the next read raises
             ReleaseSocket();
             SocketLayer().ThrowSocketError(WSAETIMEDOUT);
@@ -224,12 +245,13 @@ void TIdTCPConnection::DiscardFromInputBuffer(int count)
 std::int16_t TIdTCPConnection::ReadReply(const TIdReplyCodes& allowed)
 {
     replyLines_.clear();
-    std::string line = ReadNonEmptyLine();
+    const TIdDeadline deadline(replyTimeout_); // for the whole reply, however slowly its bytes come
+    std::string line = ReadNonEmptyLineBefore(deadline);
     replyLines_.push_back(line);
     if (line.size() > 3 && line[3] == '-') {
         const std::string end = line.substr(0, 3) + " ";
         do {
-            line = ReadNonEmptyLine();
+            line = ReadNonEmptyLineBefore(deadline);
             replyLines_.push_back(line);
         } while (line.size() >= 4 && !StartsWithIgnoringCase(line, end));
     }

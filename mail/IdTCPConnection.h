@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mail/IdComponent.h"
+#include "mail/IdDeadline.h"
 #include "mail/IdSocketHandle.h"
 
 #include <cstdint>
@@ -40,17 +41,22 @@ public:
 
     TNotifyEvent OnDisconnected;
 
-    // True exactly when the socket is open; sends and receives nothing, so a connection whose peer
-    // has gone counts as connected until a read has seen the end or a write has failed.
+    // True exactly when the socket is open and its connection was made; sends and receives nothing,
+    // so a connection whose peer has gone counts as connected until a read has seen the end or a
+    // write has failed. A socket whose connect did not succeed counts as closed: nothing is ever
+    // written on it.
     bool IsConnected();
     virtual void CloseConnection();
     // Closes the socket if it is open, with its status reports and OnDisconnected.
     void ReleaseSocket();
-    // When the peer has closed or no socket is open: releases the socket, then raises
+    // When the peer has closed or no connection stands: releases the socket, then raises
     // EIdConnClosedGracefully when raiseIfClosed and (ignoreBuffered or the input buffer is empty).
     void CheckForClose(bool raiseIfClosed, bool ignoreBuffered);
     void ResetForConnect();
 
+    // Sends all bytes within ReplyTimeout as a whole, however slowly the peer takes them. Running
+    // out, or a failed send (10054 when the peer has reset or closed the connection), releases the
+    // socket and raises EIdSocketError.
     void WriteBytes(const char* buffer, int count);
     void WriteText(std::string_view text);
     // Writes text and CR LF in one send call. A text holding CR or LF is refused with
@@ -61,22 +67,22 @@ public:
     // a workWriting progress bracket; withLength first sends the count as 4 bytes, big-endian.
     void WriteFromStream(std::istream& stream, bool fromStart = true, bool withLength = false);
 
-    // Receives once (waiting at most timeoutMs) and appends to the input buffer; the byte count.
+    // Receives once (waiting at most timeoutMs) and appends to the input buffer; the byte count. A
+    // failed receive releases the socket and raises EIdSocketError.
     int FillInputBuffer(bool raiseIfClosed, int timeoutMs);
     // The next line without its terminator (LF by default, a CR before it removed too). Returns the
-    // empty string with LineTimedOut() set when nothing arrives within timeoutMs. A line longer than
-    // MaxLineLength (its terminator included) closes the connection and raises EIdReplyLineTooLong,
-    // so that a server sending without end cannot exhaust memory.
+    // empty string with LineTimedOut() set when the line is not complete within timeoutMs. A line
+    // longer than MaxLineLength (its terminator included) closes the connection and raises
+    // EIdReplyLineTooLong, so that a server sending without end cannot exhaust memory.
     std::string ReadLine(std::string_view terminator = {}, int timeoutMs = WaitForever);
-    // The next line that is not blank, trimmed. Waits at most ReplyTimeout for each line: running
-    // out closes the connection (a late reply would answer the next command) and raises
-    // EIdSocketError 10060.
+    // The next line that is not blank, trimmed, within ReplyTimeout: running out closes the
+    // connection (a late reply would answer the next command) and raises EIdSocketError 10060.
     std::string ReadNonEmptyLine();
     std::string TakeFromInputBuffer(int count);
     void DiscardFromInputBuffer(int count);
 
-    // Reads a reply with its continuation lines and returns its code, raising
-    // EIdProtocolReplyError when allowed is not empty and does not hold it.
+    // Reads a reply with its continuation lines, all within one ReplyTimeout, and returns its code,
+    // raising EIdProtocolReplyError when allowed is not empty and does not hold it.
     std::int16_t ReadReply(const TIdReplyCodes& allowed);
     std::int16_t CheckReplyCode(std::int16_t code, const TIdReplyCodes& allowed);
     // WriteLine(text), then ReadReply; the text made of one NUL only reads a reply.
@@ -96,7 +102,7 @@ public:
     void SetSendBufferSize(int size) { sendBufferSize_ = size; }
     int RecvBufferSize() const { return static_cast<int>(receiveChunk_.size()); }
     void SetRecvBufferSize(int size) { receiveChunk_.resize(static_cast<std::size_t>(size)); }
-    // How long a reply (and a send that makes no headway) may take; WaitForever for no limit.
+    // How long one reply, and one write, may take as a whole; WaitForever for no limit.
     int ReplyTimeout() const { return replyTimeout_; }
     void SetReplyTimeout(int timeoutMs) { replyTimeout_ = timeoutMs; }
     std::size_t MaxLineLength() const { return maxLineLength_; }
@@ -104,6 +110,9 @@ public:
 
 private:
     [[noreturn]] void RaiseLineTooLong();
+    int SendBefore(const TIdDeadline& deadline, const char* buffer, int length);
+    std::string ReadLineBefore(std::string_view terminator, const TIdDeadline& deadline);
+    std::string ReadNonEmptyLineBefore(const TIdDeadline& deadline);
 
     TIdSocketHandle socketHandle_;
     std::string inputBuffer_;

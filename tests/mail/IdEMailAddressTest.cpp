@@ -25,6 +25,10 @@ TEST(IdEMailAddressTest, FormatAddressItem)
          "=?ISO-8859-1?Q?S=FCd=2C?= Nord <a@b.de>"},
         {"quote and backslash escaped", "Max \"Mo\" a\\b", "a@b.de", "\"Max \\\"Mo\\\" a\\\\b\" <a@b.de>"},
         {"line break encoded", "Max\r\nBcc: x", "a@b.de", "=?ISO-8859-1?Q?Max=0D=0ABcc=3A?= x <a@b.de>"},
+        {"in a phrase only letters, digits and !*+-/ stand as they are", Cp("Jörg&Co's"), "a@b.de",
+         "=?ISO-8859-1?Q?J=F6rg=26Co=27s?= <a@b.de>"},
+        {"a name that reads as an encoded word", "=?UTF-8?Q?x?=", "a@b.de",
+         "=?ISO-8859-1?Q?=3D=3FUTF-8=3FQ=3Fx=3F=3D?= <a@b.de>"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

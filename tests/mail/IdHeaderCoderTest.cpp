@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 namespace {
 
@@ -50,40 +51,64 @@ std::string DecodeQ(std::string_view text)
     return out;
 }
 
-std::string Opening(const TMailCharset& charset)
+// A header value as an RFC 2047 reader sees it: unfolded (RFC 5322 2.2.3), every encoded word
+// decoded to UTF-8 (its bytes as Windows-1252 for ISO-8859-1, as they are for any other charset),
+// the whitespace between two adjacent encoded words dropped (RFC 2047 6.2). Runs holds the decoded
+// bytes of each group of adjacent encoded words, word by word, and Charsets every charset named.
+struct DecodedValue
 {
-    return "=?" + charset.Charset + "?" + charset.Letter + "?";
-}
+    std::string Text;
+    std::vector<std::vector<std::string>> Runs;
+    std::set<std::string> Charsets;
+};
 
-// An RFC 2047 reader for the tests: unfolds the field (RFC 5322 2.2.3), decodes every encoded word
-// of the charset and drops the whitespace between two adjacent encoded words (RFC 2047 6.2).
-std::string DecodeHeaderValue(const std::vector<std::string>& lines, const TMailCharset& charset)
+DecodedValue DecodeHeaderValue(const std::vector<std::string>& lines)
 {
     std::string unfolded;
     for (const std::string& line : lines) unfolded += line;
-    std::string value = unfolded.substr(unfolded.find(':') + 1);
-    std::string out, pendingBlank;
+    const std::string value = unfolded.substr(unfolded.find(':') + 1);
+    DecodedValue decoded;
     bool lastWasEncoded = false;
-    size_t pos = 0;
-    while (pos < value.size()) {
+    for (size_t pos = 0; pos < value.size();) {
         size_t wordStart = value.find_first_not_of(" \t", pos);
-        std::string blank = value.substr(pos, wordStart - pos);
         if (wordStart == std::string::npos) break;
-        size_t wordEnd = value.find_first_of(" \t", wordStart);
+        std::string blank = value.substr(pos, wordStart - pos);
+        size_t wordEnd = std::min(value.find_first_of(" \t", wordStart), value.size());
         std::string word = value.substr(wordStart, wordEnd - wordStart);
-        bool encoded = word.starts_with(Opening(charset)) && word.ends_with("?=");
-        if (!(encoded && lastWasEncoded)) out += blank;
+        size_t letter = word.find('?', 2) + 1;
+        bool encoded =
+            word.starts_with("=?") && word.ends_with("?=") && letter > 2 && letter + 1 < word.size();
+        if (!(encoded && lastWasEncoded)) decoded.Text += blank;
         if (encoded) {
-            std::string payload =
-                word.substr(Opening(charset).size(), word.size() - Opening(charset).size() - 2);
-            out += charset.Letter == 'B' ? DecodeBase64(payload) : DecodeQ(payload);
+            std::string charset = word.substr(2, letter - 3);
+            std::string payload = word.substr(letter + 2, word.size() - letter - 4);
+            std::string bytes = word[letter] == 'B' ? DecodeBase64(payload) : DecodeQ(payload);
+            if (!lastWasEncoded) decoded.Runs.emplace_back();
+            decoded.Runs.back().push_back(bytes);
+            decoded.Charsets.insert(charset);
+            decoded.Text += charset == "ISO-8859-1" ? CodePageToUtf8(bytes, CodePage::Windows1252) : bytes;
         } else {
-            out += word;
+            decoded.Text += word;
         }
         lastWasEncoded = encoded;
-        pos = wordEnd == std::string::npos ? value.size() : wordEnd;
+        pos = wordEnd;
     }
-    return out;
+    return decoded;
+}
+
+// True when every encoded word of the run ends between two characters of the code page: a lead
+// byte and the trail byte after it stay together.
+bool CutBetweenCharacters(const std::vector<std::string>& run, CodePage codePage)
+{
+    std::string bytes;
+    std::set<size_t> cuts;
+    for (const std::string& word : run) cuts.insert(bytes.append(word).size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        bool pair = IsLeadByte(bytes[i], codePage) && i + 1 < bytes.size() &&
+                    static_cast<unsigned char>(bytes[i + 1]) >= 0x40;
+        if (pair && cuts.count(++i)) return false;
+    }
+    return true;
 }
 
 // Folding may turn a run of blanks into one space; it never touches other bytes.
@@ -122,12 +147,16 @@ TEST(IdHeaderCoderTest, CharsetFollowsTheLocaleLanguage)
         TMailCharset expected;
     };
     const Case cases[] = {
-        {"German", {LangGerman, 1}, {transferEightBit, 'Q', "ISO-8859-1"}},
-        {"C locale", {0, 0}, {transferEightBit, 'Q', "ISO-8859-1"}},
-        {"simplified Chinese", {LangChinese, SubLangChineseSimplified}, {transferEightBit, 'B', "GB2312"}},
-        {"traditional Chinese", {LangChinese, SubLangChineseTraditional}, {transferEightBit, 'B', "Big5"}},
-        {"Japanese", {LangJapanese, 1}, {transferIso2022Jp, 'B', "ISO-2022-JP"}},
-        {"Korean", {LangKorean, 1}, {transferEightBit, 'B', "EUC-KR"}},
+        {"German", {LangGerman, 1}, {transferEightBit, 'Q', "ISO-8859-1", CodePage::Windows1252}},
+        {"C locale", {0, 0}, {transferEightBit, 'Q', "ISO-8859-1", CodePage::Windows1252}},
+        {"simplified Chinese",
+         {LangChinese, SubLangChineseSimplified},
+         {transferEightBit, 'B', "GB2312", CodePage::Gbk936}},
+        {"traditional Chinese",
+         {LangChinese, SubLangChineseTraditional},
+         {transferEightBit, 'B', "Big5", CodePage::Big5950}},
+        {"Japanese", {LangJapanese, 1}, {transferIso2022Jp, 'B', "ISO-2022-JP", CodePage::ShiftJis932}},
+        {"Korean", {LangKorean, 1}, {transferEightBit, 'B', "EUC-KR", CodePage::Uhc949}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -164,14 +193,31 @@ TEST(IdHeaderCoderTest, JapaneseTextIsConvertedBeforeEncoding)
     // "日本" in Shift_JIS is 93 FA 96 7B; in ISO-2022-JP ESC $ B 46 7C 4B 5C ESC ( B.
     EXPECT_EQ(EncodeHeaderText("\x93\xFA\x96\x7B", TByteSet(), japanese),
               "=?ISO-2022-JP?B?GyRCRnxLXBsoQg==?=");
+    // A long text is cut between characters, and every word starts and ends in ASCII.
+    std::string text, jis;
+    for (int i = 0; i < 40; ++i) {
+        text += "\x93\xFA";
+        jis += "\x46\x7C";
+    }
+    TIdHeaderList header;
+    header.SetValue("Subject", EncodeHeaderText(text, TByteSet(), japanese));
+    const DecodedValue decoded = DecodeHeaderValue(header.Lines());
+    ASSERT_EQ(decoded.Runs.size(), 1u);
+    EXPECT_GT(decoded.Runs[0].size(), 1u);
+    std::string characters;
+    for (const std::string& word : decoded.Runs[0]) {
+        EXPECT_TRUE(word.starts_with("\x1B$B") && word.ends_with("\x1B(B") && word.size() % 2 == 0) << word;
+        characters += word.substr(3, word.size() - 6);
+    }
+    EXPECT_EQ(characters, jis);
 }
 
 TEST(IdHeaderCoderTest, EncodedFieldsKeepTheRulesAndDecodeBack)
 {
     std::mt19937 random(20261207);
-    const TMailCharset charsets[] = {Latin1, {TransferKind::transferEightBit, 'B', "GB2312"}};
+    const TMailCharset gb2312{TransferKind::transferEightBit, 'B', "GB2312", CodePage::Gbk936};
     for (int round = 0; round < 2000; ++round) {
-        const TMailCharset& charset = charsets[round % 2];
+        const TMailCharset& charset = round % 2 ? gb2312 : Latin1;
         std::string text = RandomHeaderText(random);
         TIdHeaderList header;
         header.SetValue("Subject", EncodeHeaderText(text, TByteSet(), charset));
@@ -179,14 +225,25 @@ TEST(IdHeaderCoderTest, EncodedFieldsKeepTheRulesAndDecodeBack)
         for (const std::string& line : header.Lines()) {
             EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
             EXPECT_LE(line.size(), 998u); // RFC 5322 2.1.1
-            for (size_t open = line.find(Opening(charset)); open != std::string::npos;
-                 open = line.find(Opening(charset), open + 1))
-                EXPECT_LE(line.find("?=", open + Opening(charset).size()) + 2 - open, 75u)
-                    << line; // RFC 2047 2
+            for (size_t open = line.find("=?"), end; open != std::string::npos; open = line.find("=?", end)) {
+                end = line.find("?=", line.find('?', open + 2) + 3) + 2;
+                EXPECT_LE(end - open, 75u) << line; // RFC 2047 2
+            }
             EXPECT_NE(line, ".");
         }
         for (size_t i = 1; i < header.Lines().size(); ++i)
             EXPECT_TRUE(header[i][0] == ' ' || header[i][0] == '\t');
-        EXPECT_EQ(BlanksCollapsed(DecodeHeaderValue(header.Lines(), charset)), BlanksCollapsed(text));
+        const DecodedValue decoded = DecodeHeaderValue(header.Lines());
+        if (&charset == &gb2312) {
+            EXPECT_EQ(BlanksCollapsed(decoded.Text), BlanksCollapsed(text));
+            for (const auto& run : decoded.Runs) EXPECT_TRUE(CutBetweenCharacters(run, CodePage::Gbk936));
+            continue;
+        }
+        const std::string utf8 = CodePageToUtf8(text, CodePage::Windows1252);
+        EXPECT_EQ(BlanksCollapsed(decoded.Text), BlanksCollapsed(utf8));
+        const bool beyondLatin1 = utf8.find("\u20AC") != std::string::npos; // the pool's only such character
+        if (!decoded.Charsets.empty()) {
+            EXPECT_EQ(decoded.Charsets, std::set<std::string>({beyondLatin1 ? "UTF-8" : "ISO-8859-1"}));
+        }
     }
 }

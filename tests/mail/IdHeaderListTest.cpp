@@ -62,6 +62,12 @@ TEST(IdHeaderListTest, SubjectLinesAreEncodedAndFolded)
         {"an unclosed double quote stops folding",
          "\"" + Repeat("wort ", 20),
          {"Subject: \"" + Repeat("wort ", 19) + "wort"}},
+        {"a text that reads as an encoded word is encoded",
+         "=?ISO-8859-1?Q?x?=",
+         {"Subject: " + q + "=3D=3FISO-8859-1=3FQ=3Fx=3F=3D?="}},
+        {"a character ISO-8859-1 lacks makes the words UTF-8",
+         Cp("Preis: 5 €, „Angebot“"),
+         {"Subject: Preis: 5 =?UTF-8?Q?=E2=82=AC,_=E2=80=9EAngebot=E2=80=9C?="}},
         {"a value without blanks is only cut after the name",
          Repeat("x", 90),
          {"Subject:", " " + Repeat("x", 90)}},
@@ -121,6 +127,19 @@ TEST(IdHeaderListTest, ValueLineBreaksNeverStartALineOfTheirOwn)
         {"bare CR and LF", "a\rb\nc", {"X-Test: a b c"}},
         {"CR LF SP is not a fold of ours", "a\r\n b", {"X-Test: a   b"}},
         {"the encoder's own fold stays", "a\r\n\tb", {"X-Test: a", "\tb"}},
+        {"NUL and other controls become blanks",
+         std::string("a\0b\x01"
+                     "c\x7F"
+                     "d",
+                     7),
+         {"X-Test: a b c d"}},
+        {"blank folds leave no empty line", "a\r\n\t\r\n\t b", {"X-Test: a", "\t b"}},
+        {"a value without blanks is cut at 998 octets",
+         Repeat("x", 1500),
+         {"X-Test:", " " + Repeat("x", 997), " " + Repeat("x", 503)}},
+        {"a quoted stretch is cut at its last blank within 998 octets",
+         "\"" + Repeat("wort ", 300),
+         {"X-Test: \"" + Repeat("wort ", 197) + "wort", " " + Repeat("wort ", 101) + "wort"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

@@ -192,27 +192,11 @@ TEST(IdTCPClientTest, NagleIsOffUnlessAskedFor)
 
 TEST(IdTCPClientTest, ConnectingTimesOutWith10060)
 {
-    // A listener whose queue of waiting connections is full ignores further connection requests.
-    int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(::listen(listener, 0), 0);
-    ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-
-    std::vector<std::unique_ptr<TIdTCPClient>> fillers;
-    int error = 0;
-    for (int i = 0; i < 8 && error == 0; ++i) {
-        auto client = std::make_unique<TIdTCPClient>();
-        client->SetHost("127.0.0.1");
-        client->SetPort(ntohs(address.sin_port));
-        client->SetConnectTimeout(200);
-        error = SocketErrorOf([&] { client->OpenConnection(); });
-        fillers.push_back(std::move(client));
-    }
-    ::close(listener);
-    EXPECT_EQ(error, 10060);
-    EXPECT_FALSE(fillers.back()->IsConnected());
+    UnansweredListener listener;
+    TIdTCPClient client;
+    client.SetHost("127.0.0.1");
+    client.SetPort(listener.Port());
+    client.SetConnectTimeout(200);
+    EXPECT_EQ(SocketErrorOf([&] { client.OpenConnection(); }), 10060);
+    EXPECT_FALSE(client.IsConnected());
 }

@@ -150,18 +150,34 @@ TEST(IdTCPConnectionTest, LinesBufferedBeforeTheCloseCanStillBeRead)
     EXPECT_THROW(client.ReadReply({}), EIdConnClosedGracefully);
 }
 
-TEST(IdTCPConnectionTest, ResetRaisesSocketError10054)
+TEST(IdTCPConnectionTest, PeerThatResetsOrClosesGives10054AndReleasesTheSocket)
 {
-    // The reset follows the client's command, so it cannot race the connection's own set-up.
-    ScriptedServer server({Step::ReadLine(), Step::Reset()});
-    TIdTCPClient client;
-    ConnectTo(client, server);
-    try {
-        client.SendCommand("Noop", 250);
-        FAIL() << "no exception";
-    } catch (const EIdSocketError& e) {
-        EXPECT_EQ(e.ErrorNumber(), 10054);
-        EXPECT_EQ(e.Message(), "Socket-Fehler # 10054\r\nDie Verbindung wurde von Peer zurückgesetzt.");
+    // The server acts after the client's first line, so it cannot race the connection's set-up.
+    struct Case
+    {
+        const char* label;
+        Step serverEnd;
+        bool keepSending; // else wait for the reply
+    };
+    const Case cases[] = {
+        {"reset while the client reads", Step::Reset(), false},
+        {"closed while the client sends", Step::Close(), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ScriptedServer server({Step::ReadLine(), c.serverEnd});
+        TIdTCPClient client;
+        ConnectTo(client, server);
+        try {
+            client.WriteLine("Noop");
+            server.ReceivedBytes(); // the server has ended the connection
+            for (int i = 0; i < 1000 && c.keepSending; ++i) client.WriteLine("Noop");
+            client.ReadReply({250});
+            FAIL() << "no exception";
+        } catch (const EIdSocketError& e) {
+            EXPECT_EQ(e.Message(), "Socket-Fehler # 10054\r\nDie Verbindung wurde von Peer zurückgesetzt.");
+        }
+        EXPECT_FALSE(client.IsConnected()) << "the next command connects afresh";
     }
 }
 
@@ -195,6 +211,23 @@ TEST(IdTCPConnectionTest, SendThatMakesNoHeadwayTimesOutWith10060AndIsDisconnect
         } catch (const EIdSocketError& e) {
             error = e.ErrorNumber();
         }
+    }
+    EXPECT_EQ(error, 10060);
+    EXPECT_FALSE(client.IsConnected());
+}
+
+TEST(IdTCPConnectionTest, WriteToAPeerThatReadsSlowlyIsBoundedAsAWhole)
+{
+    // Every send call makes headway; only the whole write takes far longer than the limit.
+    ScriptedServer server({Step::ReadSlowly()});
+    TIdTCPClient client;
+    client.SetReplyTimeout(1000);
+    ConnectTo(client, server);
+    int error = 0;
+    try {
+        client.WriteText(std::string(4 << 20, 'x'));
+    } catch (const EIdSocketError& e) {
+        error = e.ErrorNumber();
     }
     EXPECT_EQ(error, 10060);
     EXPECT_FALSE(client.IsConnected());

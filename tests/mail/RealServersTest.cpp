@@ -50,6 +50,8 @@ TEST(RealServersTest, SmtpServerReceivesUmlautsAndLineBreaksAsSent)
         Cp("Ende?\r\n.\r\nQuit\r\nRCPT to:<x@y.de>"),
         Cp("Bis später; die Sonne scheint über dem Bodensee, und morgen fahren wir gemeinsam nach "
            "Überlingen"),
+        Cp("Preis: 5 €, „Angebot“ – nur heute…"),
+        "=?ISO-8859-1?Q?x?= bleibt, wie es ist",
     };
     TIdSMTP smtp;
     smtp.SetHost("127.0.0.1");
@@ -61,9 +63,9 @@ TEST(RealServersTest, SmtpServerReceivesUmlautsAndLineBreaksAsSent)
     }
     smtp.CloseConnection();
 
-    std::vector<std::string> received = server.WaitForMessages(3);
-    ASSERT_EQ(received.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) {
+    std::vector<std::string> received = server.WaitForMessages(std::size(subjects));
+    ASSERT_EQ(received.size(), std::size(subjects));
+    for (size_t i = 0; i < std::size(subjects); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(HeadersAsPythonReadsThem(received[i]),
                   std::vector<std::string>({"Jürgen Müller <ich@example.de>", "49171@sms.example",

@@ -1,6 +1,7 @@
 #include "tests/mail/support/ScriptedServer.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -33,6 +34,47 @@ int BoundLoopbackSocket(std::uint16_t& port)
     }
     port = ntohs(address.sin_port);
     return fd;
+}
+
+std::vector<std::string> SplitAtCrLf(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(bytes.substr(start, end - start));
+    if (start < bytes.size()) lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+// Long after any connect limit of a test, and after the system's first retry of a connection
+// request (one second after it), which still finds the queue full.
+constexpr auto UnansweredFor = std::chrono::milliseconds(1500);
+
+// A connection to the loopback port, or -1 when it is not made within a fifth of a second.
+int ConnectedWithin200Ms(std::uint16_t port)
+{
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    pollfd entry{fd, POLLOUT, 0};
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (::poll(&entry, 1, 200) == 1 && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 &&
+        error == 0)
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+// Takes every connection waiting on a non-blocking listener.
+std::vector<int> AcceptAll(int listener)
+{
+    std::vector<int> accepted;
+    for (int fd; (fd = ::accept(listener, nullptr, nullptr)) != -1;) accepted.push_back(fd);
+    return accepted;
 }
 
 std::vector<ScriptedServer::Step> DialogueScript(const std::vector<std::string>& replies)
@@ -91,13 +133,7 @@ std::string ScriptedServer::ReceivedBytes()
 
 std::vector<std::string> ScriptedServer::Received()
 {
-    const std::string bytes = ReceivedBytes();
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(bytes.substr(start, end - start));
-    if (start < bytes.size()) lines.push_back(bytes.substr(start));
-    return lines;
+    return SplitAtCrLf(ReceivedBytes());
 }
 
 void ScriptedServer::Run(std::vector<Step> script)
@@ -126,6 +162,8 @@ bool ScriptedServer::Play(const Step& step)
     case Step::Kind::Send:
         SendAll(step.bytes);
         return true;
+    case Step::Kind::Trickle:
+        return Trickle(step.bytes);
     case Step::Kind::ReadLine:
         for (;;) {
             {
@@ -149,6 +187,9 @@ bool ScriptedServer::Play(const Step& step)
         return false;
     case Step::Kind::Flood:
         Flood();
+        return false;
+    case Step::Kind::ReadSlowly:
+        ReadSlowly();
         return false;
     }
     return false;
@@ -188,6 +229,17 @@ void ScriptedServer::SendAll(const std::string& bytes)
     }
 }
 
+// False when the client went or the server was stopped before the last byte.
+bool ScriptedServer::Trickle(const std::string& bytes)
+{
+    for (char byte : bytes) {
+        pollfd stop{stopPipe_[0], POLLIN, 0};
+        if (::poll(&stop, 1, TrickleGapMs) != 0) return false;
+        if (::send(client_, &byte, 1, MSG_NOSIGNAL) != 1) return false;
+    }
+    return true;
+}
+
 // Sends "x" without end until the client closes or resets, or the server is stopped.
 void ScriptedServer::Flood()
 {
@@ -198,6 +250,20 @@ void ScriptedServer::Flood()
         if (fds[0].revents & (POLLERR | POLLHUP)) return;
         if (::send(client_, chunk.data(), chunk.size(), MSG_NOSIGNAL | MSG_DONTWAIT) < 0 && errno != EAGAIN)
             return;
+    }
+}
+
+void ScriptedServer::ReadSlowly()
+{
+    char chunk[16384];
+    for (;;) {
+        pollfd stop{stopPipe_[0], POLLIN, 0};
+        if (::poll(&stop, 1, TrickleGapMs) != 0) return;
+        ssize_t n = ::recv(client_, chunk, sizeof chunk, MSG_DONTWAIT);
+        if (n == 0 || (n < 0 && errno != EAGAIN)) return;
+        if (n < 0) continue;
+        std::lock_guard lock(mutex_);
+        bytes_.append(chunk, static_cast<std::size_t>(n));
     }
 }
 
@@ -222,6 +288,40 @@ void ScriptedServer::Finish()
     std::lock_guard lock(mutex_);
     done_ = true;
     finished_.notify_all();
+}
+
+UnansweredListener::UnansweredListener() : listener_(BoundLoopbackSocket(port_))
+{
+    // With a backlog of 0 the queue holds one connection; fill it until a request goes unanswered.
+    ::listen(listener_, 0);
+    ::fcntl(listener_, F_SETFL, O_NONBLOCK);
+    for (int fd; fillers_.size() < 8 && (fd = ConnectedWithin200Ms(port_)) != -1;) fillers_.push_back(fd);
+    opener_ = std::thread([this] {
+        std::this_thread::sleep_for(UnansweredFor);
+        accepted_ = AcceptAll(listener_);
+    });
+}
+
+UnansweredListener::~UnansweredListener()
+{
+    if (opener_.joinable()) opener_.join();
+    for (int fd : fillers_) ::close(fd);
+    for (int fd : accepted_) ::close(fd);
+    ::close(listener_);
+}
+
+std::vector<std::string> UnansweredListener::Received()
+{
+    opener_.join();
+    for (int fd : AcceptAll(listener_)) accepted_.push_back(fd);
+    std::string bytes;
+    char chunk[4096];
+    for (int fd : accepted_) {
+        pollfd entry{fd, POLLIN, 0};
+        for (ssize_t n; ::poll(&entry, 1, QuietEndMs) == 1 && (n = ::recv(fd, chunk, sizeof chunk, 0)) > 0;)
+            bytes.append(chunk, static_cast<std::size_t>(n));
+    }
+    return SplitAtCrLf(bytes);
 }
 
 RefusingPort::RefusingPort() : socket_(BoundLoopbackSocket(port_)) {}

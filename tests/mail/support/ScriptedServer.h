@@ -18,17 +18,22 @@ class ScriptedServer
 public:
     struct Step
     {
-        enum class Kind { Send, ReadLine, Close, Reset, Stall, Flood };
+        enum class Kind { Send, Trickle, ReadLine, Close, Reset, Stall, Flood, ReadSlowly };
         Kind kind;
         std::string bytes;
 
         static Step Send(std::string bytes) { return {Kind::Send, std::move(bytes)}; } // exactly these bytes
         static Step Reply(std::string line) { return {Kind::Send, std::move(line) + "\r\n"}; }
+        // These bytes one at a time, TrickleGapMs apart: each receive gets a byte in time, the
+        // whole takes far longer than a reply may.
+        static Step Trickle(std::string bytes) { return {Kind::Trickle, std::move(bytes)}; }
         static Step ReadLine() { return {Kind::ReadLine, {}}; } // waits for one line ending in LF
         static Step Close() { return {Kind::Close, {}}; }       // orderly close (FIN)
         static Step Reset() { return {Kind::Reset, {}}; }       // SO_LINGER 0 close (RST)
         static Step Stall() { return {Kind::Stall, {}}; }       // reads and answers nothing until destroyed
         static Step Flood() { return {Kind::Flood, {}}; }       // one endless line until the peer goes
+        // Reads (and records) at most 16 KiB every TrickleGapMs until the client goes.
+        static Step ReadSlowly() { return {Kind::ReadSlowly, {}}; }
     };
 
     explicit ScriptedServer(std::initializer_list<Step> script);
@@ -58,7 +63,9 @@ private:
     bool WaitReadable(int timeoutMs); // false when stopped, or on time-out
     bool ReceiveSome(int timeoutMs);  // false at end of stream, on stop, error or time-out
     void SendAll(const std::string& bytes);
+    bool Trickle(const std::string& bytes);
     void Flood();
+    void ReadSlowly();
     void Drain();
     void CloseClient(bool reset);
     void Finish();
@@ -81,6 +88,31 @@ inline std::vector<std::string> Lines(std::vector<std::string> lines)
 {
     return lines;
 }
+
+inline constexpr int TrickleGapMs = 100;
+
+// A loopback listener that answers no connection request, as behind a firewall that drops them:
+// its queue of waiting connections is kept full, so the system ignores further requests and a
+// connect waits until its own limit. Only long after a client's connect has given up is the queue
+// emptied, so that a request still pending (the system retries it) would then get through;
+// Received() waits for that and returns every byte written on any connection.
+class UnansweredListener
+{
+public:
+    UnansweredListener();
+    ~UnansweredListener();
+    UnansweredListener(const UnansweredListener&) = delete;
+    UnansweredListener& operator=(const UnansweredListener&) = delete;
+    std::uint16_t Port() const { return port_; }
+    std::vector<std::string> Received();
+
+private:
+    std::uint16_t port_ = 0;
+    int listener_ = -1;
+    std::vector<int> fillers_;  // the connections that keep the queue full
+    std::vector<int> accepted_; // taken out of the queue, the fillers among them
+    std::thread opener_;
+};
 
 // A loopback port on which a socket is bound but does not listen: connecting to it is refused.
 class RefusingPort
