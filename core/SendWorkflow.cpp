@@ -58,7 +58,7 @@ void TSendWorkflow::IdSMTPOnWorkEnd()
 void TSendWorkflow::BSendSMSClick()
 {
     CheckMonth();
-    IniFile userIni(SettingsFilePath(components_.ProgramFolder));
+    IniFile userIni(SettingsFilePath(components_.Files.SettingsFolder));
     AskForPasswordWhenNotStored();
     if (components_.Settings.Pop3First) LogInAndOutOfPop3();
     const bool connectedHere = ConnectSmtp();
@@ -181,6 +181,6 @@ void TSendWorkflow::RecordSentSms(const Recipient& recipient, const std::string&
         sms.RecipientName = addressBook.ContactFromAddressBook
                                 ? ContactArchiveName(addressBook.Contact.FullName())
                                 : NumberArchiveName(recipient.Number);
-    RecordSend(sms, components_.ProgramFolder, components_.Settings, userIni, window_);
+    RecordSend(sms, components_.Files.DataFolder, components_.Settings, userIni, window_);
     lastCountedPart_.reset();
 }

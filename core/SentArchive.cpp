@@ -31,23 +31,23 @@ std::string ArchiveFileName(std::string_view recipientName, const DateTime& sent
     return std::string(recipientName) + "_" + FileTimeStamp(sentAt) + ".SMS";
 }
 
-std::string SentFolderPath(const std::string& programFolder)
+std::string SentFolderPath(const std::string& dataFolder)
 {
-    return programFolder + "Sent";
+    return dataFolder + "Sent";
 }
 
-void WriteArchiveFile(const std::string& programFolder, std::string_view fileName, std::string_view text)
+void WriteArchiveFile(const std::string& dataFolder, std::string_view fileName, std::string_view text)
 {
-    const std::string folder = SentFolderPath(programFolder);
+    const std::string folder = SentFolderPath(dataFolder);
     CreateFolderIfMissing(folder);
     WriteTextFile(folder + "/" + CodePageToUtf8(fileName), std::string(text) + "\r\n");
 }
 
-void RecordSend(const SentSms& sms, const std::string& programFolder, TSettings& settings, IniFile& userIni,
+void RecordSend(const SentSms& sms, const std::string& dataFolder, TSettings& settings, IniFile& userIni,
                 SendWindow& window)
 {
     if (settings.AutoSave) {
-        WriteArchiveFile(programFolder, ArchiveFileName(sms.RecipientName, sms.SentAt), sms.Text);
+        WriteArchiveFile(dataFolder, ArchiveFileName(sms.RecipientName, sms.SentAt), sms.Text);
         window.ShowStatusText(SmsSentAndSavedStatus);
     }
     settings.LastSentSMS = DateTimeText(sms.SentAt);
