@@ -5,9 +5,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tickerpost)
 set(CPACK_PACKAGE_CONTACT "Tickerpost <post@tickerpost.de>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "SMS über ein E-Mail-zu-SMS-Gateway senden")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tickerpost sendet SMS vom Desktop: jeder Teil einer SMS geht als eigene E-Mail an das\n"
-    "E-Mail-zu-SMS-Gateway des Anbieters. Mit Monatszähler, Archiv, Entwürfen und Adressbuch.")
+set(CPACK_PACKAGE_DESCRIPTION "Tickerpost sendet SMS vom Desktop: jeder Teil einer SMS geht als eigene \
+E-Mail an das E-Mail-zu-SMS-Gateway des Anbieters. Mit Monatszähler, Archiv, Entwürfen und Adressbuch.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
