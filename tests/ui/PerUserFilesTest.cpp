@@ -67,6 +67,7 @@ private slots:
         FixedClock clock{DateTime{2026, 12, 7, 5, 13, 7}};
         std::unique_ptr<TFSMS> window = CreateMainWindow(clock);
         QVERIFY(window);
+        QCOMPARE(window->windowIcon().availableSizes().size(), 8);
         window->SmtpClient().SetPort(smtpServer.Port());
         window->show();
 
