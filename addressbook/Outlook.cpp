@@ -19,9 +19,9 @@ constexpr FilterForm FilterForms[] = {
 
 } // namespace
 
-std::string ContactsFilePath(const std::string& programFolder)
+std::string ContactsFilePath(const std::string& dataFolder)
 {
-    return programFolder + "Kontakte.vcf";
+    return dataFolder + "Kontakte.vcf";
 }
 
 TItems::TItems(std::shared_ptr<ContactStore> store) : store_(std::move(store)) {}

@@ -20,8 +20,8 @@ using ContactItemPtr = std::shared_ptr<ContactItem>;
 inline constexpr int olFolderContacts = 10;
 inline constexpr int olContactItem = 2;
 
-// The address book beside the program: `programFolder` (ending in "/") and "Kontakte.vcf".
-std::string ContactsFilePath(const std::string& programFolder);
+// The address book in the data folder: `dataFolder` (ending in "/") and "Kontakte.vcf".
+std::string ContactsFilePath(const std::string& dataFolder);
 
 // The contacts of the folder as the file holds them now.
 class TItems

@@ -49,7 +49,7 @@ void TSendWorkflow::IdSMTPOnWorkEnd()
 void TSendWorkflow::BSendSMSClick()
 {
     CheckMonth();
-    IniFile userIni(SettingsFilePath(components_.ProgramFolder));
+    IniFile userIni(SettingsFilePath(components_.Files.SettingsFolder));
     const SendTexts texts = window_.TextsToSend();
     AskForPasswordWhenNotStored();
     if (components_.Settings.UseOutlookAdressbook) LookUpContactByNumber(texts.Recipient);
@@ -194,7 +194,7 @@ void TSendWorkflow::RecordSentSms(const RecipientAddress& recipient, const std::
                                 ? ContactArchiveName(addressBook.Contact.FullName())
                                 : NumberArchiveName(recipient.Number);
     try {
-        RecordSend(sms, components_.ProgramFolder, components_.Settings, userIni, window_);
+        RecordSend(sms, components_.Files.DataFolder, components_.Settings, userIni, window_);
     } catch (const Exception& error) {
         window_.ShowStatusText(SendNotRecordedStatus(error.Message()));
     }

@@ -8,6 +8,7 @@
 #include "mail/IdPOP3.h"
 #include "mail/IdSMTP.h"
 #include "runtime/Clock.h"
+#include "runtime/FileLocations.h"
 #include "runtime/IniFile.h"
 
 #include <optional>
@@ -23,7 +24,7 @@ struct SendComponents
     TSettings& Settings;
     AddressBookLink& AddressBook;
     const Clock& Time;
-    std::string ProgramFolder; // ending in "/"
+    FileLocations Files;
 };
 
 // The send button's work: read the recipient and the message, find the recipient (a contact of the

@@ -56,14 +56,14 @@ std::string ArchiveFileName(std::string_view recipientName, const DateTime& sent
     return Utf8Prefix(CodePageToUtf8(recipientName), MaxFileNameBytes - ending.size()) + ending;
 }
 
-std::string SentFolderPath(const std::string& programFolder)
+std::string SentFolderPath(const std::string& dataFolder)
 {
-    return programFolder + "Sent";
+    return dataFolder + "Sent";
 }
 
-void WriteArchiveFile(const std::string& programFolder, const SentSms& sms)
+void WriteArchiveFile(const std::string& dataFolder, const SentSms& sms)
 {
-    const std::string folder = SentFolderPath(programFolder);
+    const std::string folder = SentFolderPath(dataFolder);
     CreateFolderIfMissing(folder);
     std::string path;
     int copy = 1;
@@ -72,12 +72,12 @@ void WriteArchiveFile(const std::string& programFolder, const SentSms& sms)
     WriteTextFile(path, sms.Text + "\r\n");
 }
 
-void RecordSend(const SentSms& sms, const std::string& programFolder, TSettings& settings, IniFile& userIni,
+void RecordSend(const SentSms& sms, const std::string& dataFolder, TSettings& settings, IniFile& userIni,
                 SendWindow& window)
 {
     if (settings.AutoSave) {
         try {
-            WriteArchiveFile(programFolder, sms);
+            WriteArchiveFile(dataFolder, sms);
             window.ShowStatusText(SmsSentAndSavedStatus);
         } catch (const Exception& error) {
             window.ShowStatusText(ArchiveNotWrittenStatus(error.Message()));

@@ -9,7 +9,7 @@
 
 class SendWindow;
 
-// The record of a sent SMS: its copy in the folder "Sent" beside the program, the time of the send
+// The record of a sent SMS: its copy in the folder "Sent" of the data folder, the time of the send
 // and the monthly count in user.ini. Names and texts are code-page text, except where said.
 
 // The date-time text made fit for a file name: "24.12.2002 18:05:09" gives "24-12-2002_18-05-09".
@@ -29,8 +29,8 @@ inline constexpr std::size_t MaxFileNameBytes = 255;
 // for that is shortened between characters, so that the whole name stays within MaxFileNameBytes.
 std::string ArchiveFileName(std::string_view recipientName, const DateTime& sentAt, int copy = 1);
 
-// The folder of the archive files: the program's folder (ending in "/") and "Sent".
-std::string SentFolderPath(const std::string& programFolder);
+// The folder of the archive files: the data folder (ending in "/") and "Sent".
+std::string SentFolderPath(const std::string& dataFolder);
 
 // A sent SMS as the record names and stores it.
 struct SentSms
@@ -50,5 +50,5 @@ void WriteArchiveFile(const std::string& programFolder, const SentSms& sms);
 // SMSThisMonth; user.ini gets LastSentSMS, then SMSThisMonth. The SMS went out, so an archive file
 // that cannot be written is only reported in the status bar (ArchiveNotWrittenStatus) and the
 // record goes on; a failure to write user.ini raises its error.
-void RecordSend(const SentSms& sms, const std::string& programFolder, TSettings& settings, IniFile& userIni,
+void RecordSend(const SentSms& sms, const std::string& dataFolder, TSettings& settings, IniFile& userIni,
                 SendWindow& window);

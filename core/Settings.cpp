@@ -59,9 +59,9 @@ const SettingDefinition& SettingDefinitionOf(SettingKey key)
                          [key](const SettingDefinition& entry) { return entry.Key == key; });
 }
 
-std::string SettingsFilePath(const std::string& programFolder)
+std::string SettingsFilePath(const std::string& settingsFolder)
 {
-    return programFolder + "user.ini";
+    return settingsFolder + "user.ini";
 }
 
 void LoadSettings(TSettings& settings, const IniFile& ini, const Clock& clock)

@@ -96,8 +96,8 @@ inline constexpr std::array<SettingDefinition, 16> SettingsTable{{
 
 const SettingDefinition& SettingDefinitionOf(SettingKey key);
 
-// The full path of user.ini: the program's folder (ending in "/") followed by "user.ini".
-std::string SettingsFilePath(const std::string& programFolder);
+// The full path of user.ini: the settings folder (ending in "/") followed by "user.ini".
+std::string SettingsFilePath(const std::string& settingsFolder);
 
 // Starts `settings` from the defaults and reads every key of the table in order; between
 // SMSThisMonth and UseOutlookAdressbook it runs MonthCheck. A MaxSMSLength that ParseMaxSmsLength

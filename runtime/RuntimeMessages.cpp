@@ -26,3 +26,8 @@ std::string InOutErrorMessage(int errorCode)
         return "E/A-Fehler " + std::to_string(errorCode);
     }
 }
+
+std::string HomeFolderUnknownMessage()
+{
+    return "Der persönliche Ordner ist unbekannt: HOME ist nicht gesetzt";
+}

@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-aiosmtpd
     dovecot-core dovecot-pop3d
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

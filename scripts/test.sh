@@ -7,4 +7,5 @@ bash scripts/build.sh
 cd build
 ctest --output-on-failure -j"$(nproc)"
 cd ..
+bash scripts/check-install.sh
 bash scripts/fuzz.sh

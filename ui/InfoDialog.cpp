@@ -1,5 +1,6 @@
 #include "ui/InfoDialog.h"
 
+#include <QFile>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QPlainTextEdit>
@@ -20,27 +21,39 @@ const char* const InfoLines[] = {
     "Adresseingabefeld angezeigt.",
 };
 
-QString InfoText()
+QString Folder(const std::string& path)
+{
+    return QFile::decodeName(path.c_str());
+}
+
+// The fixed lines, an empty line and the folders of the files: one when they share it.
+QStringList InfoLinesWith(const FileLocations& files)
 {
     QStringList lines;
     for (const char* line : InfoLines) lines << QString::fromUtf8(line);
-    return lines.join(QLatin1Char('\n'));
+    lines << QString();
+    if (files.SettingsFolder == files.DataFolder) {
+        lines << QStringLiteral("Dateien: ") + Folder(files.DataFolder);
+    } else {
+        lines << QStringLiteral("Einstellungen: ") + Folder(files.SettingsFolder);
+        lines << QStringLiteral("Kontakte und Archiv: ") + Folder(files.DataFolder);
+    }
+    return lines;
 }
 
 // The room the text box needs to show every line of its text unwrapped.
-QSize TextSize(const QPlainTextEdit& box)
+QSize TextSize(const QPlainTextEdit& box, const QStringList& lines)
 {
     const QFontMetrics metrics(box.font());
     int width = 0;
-    for (const char* line : InfoLines)
-        width = std::max(width, metrics.horizontalAdvance(QString::fromUtf8(line)));
+    for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
     const int margins = 2 * (box.frameWidth() + static_cast<int>(box.document()->documentMargin())) + 4;
-    return {width + margins, static_cast<int>(std::size(InfoLines)) * metrics.lineSpacing() + margins};
+    return {width + margins, static_cast<int>(lines.size()) * metrics.lineSpacing() + margins};
 }
 
 } // namespace
 
-TFInfoDialog::TFInfoDialog(QWidget* parent) : QDialog(parent)
+TFInfoDialog::TFInfoDialog(const FileLocations& files, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FInfoDialog"));
     setWindowTitle(QStringLiteral("Info"));
@@ -59,7 +72,8 @@ TFInfoDialog::TFInfoDialog(QWidget* parent) : QDialog(parent)
     QPalette buttonFace = MInfo->palette();
     buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
     MInfo->setPalette(buttonFace);
-    MInfo->setPlainText(InfoText());
+    const QStringList lines = InfoLinesWith(files);
+    MInfo->setPlainText(lines.join(QLatin1Char('\n')));
 
     auto* BClose = new QPushButton(QStringLiteral("Schliessen"), this);
     BClose->setObjectName(QStringLiteral("BClose"));
@@ -67,7 +81,7 @@ TFInfoDialog::TFInfoDialog(QWidget* parent) : QDialog(parent)
 
     // The box sizes itself to its text, at least to the designed 241 x 137 pixels, so that no line is
     // cut off without scroll bars; the frame and the button follow it.
-    const QSize text = TextSize(*MInfo).expandedTo(QSize(241, 137));
+    const QSize text = TextSize(*MInfo, lines).expandedTo(QSize(241, 137));
     MInfo->setGeometry(8, 8, text.width(), text.height());
     Bevel1->setGeometry(0, 0, text.width() + 16, text.height() + 64);
     BClose->setGeometry((text.width() + 16 - 75) / 2, text.height() + 23, 75, 25);

@@ -2,6 +2,7 @@
 
 #include "runtime/ProgramFolder.h"
 #include "ui/ErrorGuard.h"
+#include "ui/ProgramIcon.h"
 #include "ui/UiMessages.h"
 
 #include <QApplication>
@@ -14,13 +15,17 @@ void PrepareApplication(QApplication& application)
     auto* qtTranslation = new QTranslator(&application);
     if (qtTranslation->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(qtTranslation);
+
+    QApplication::setWindowIcon(ProgramIcon());
+    QApplication::setDesktopFileName(QStringLiteral(TP_APP_ID));
 }
 
-std::unique_ptr<TFSMS> CreateMainWindow(Clock& clock, std::optional<std::string> programFolder)
+std::unique_ptr<TFSMS> CreateMainWindow(Clock& clock, std::optional<FileLocations> files)
 {
     std::unique_ptr<TFSMS> mainWindow;
     Guarded([&] {
-        mainWindow = std::make_unique<TFSMS>(programFolder ? *programFolder : ProgramFolder(), clock);
+        if (!files) files = LocateFiles(ProgramFolder(), CurrentXdgEnvironment());
+        mainWindow = std::make_unique<TFSMS>(std::move(*files), clock);
     });
     return mainWindow;
 }

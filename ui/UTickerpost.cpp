@@ -2,6 +2,8 @@
 
 #include "addressbook/ContactEditing.h"
 #include "addressbook/ContactList.h"
+#include "core/SentArchive.h"
+#include "runtime/TextFile.h"
 #include "ui/ErrorGuard.h"
 #include "ui/InfoDialog.h"
 #include "ui/PasswordDialog.h"
@@ -13,6 +15,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -26,6 +30,7 @@
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -95,10 +100,10 @@ QFont MessageFont()
 
 } // namespace
 
-TFSMS::TFSMS(std::string programFolder, Clock& clock, QWidget* parent)
-    : QMainWindow(parent), programFolder_(std::move(programFolder)), clock_(clock),
-      addressBook_(ContactsFilePath(programFolder_), contactForm_), IdEmail(clock_),
-      sendWorkflow_({IdSMTP, IdPOP3, IdEmail, settings_, addressBook_, clock_, programFolder_}, *this)
+TFSMS::TFSMS(FileLocations files, Clock& clock, QWidget* parent)
+    : QMainWindow(parent), files_(std::move(files)), clock_(clock),
+      addressBook_(ContactsFilePath(files_.DataFolder), contactForm_), IdEmail(clock_),
+      sendWorkflow_({IdSMTP, IdPOP3, IdEmail, settings_, addressBook_, clock_, files_}, *this)
 {
     setObjectName(QStringLiteral("FSMS"));
     setWindowTitle(Text(UiMessages::ApplicationTitle));
@@ -143,6 +148,7 @@ void TFSMS::CreateActions()
     AOpen = CreateAction("AOpen", "&Öffnen", &TFSMS::OpenClick);
     ASave = CreateAction("ASave", "&Speichern", &TFSMS::OnSaveClick);
     ASaveAs = CreateAction("ASaveAs", "Speichern &unter...", &TFSMS::OnSaveAsClick);
+    AArchivordner = CreateAction("AArchivordner", "&Archivordner öffnen", &TFSMS::ArchivordnerClick);
     AExit = CreateAction("AExit", "&Beenden", &TFSMS::ExitClick);
     ACut = CreateAction("ACut", "&Ausschneiden", &TFSMS::CutClick);
     ACopy = CreateAction("ACopy", "&Kopieren", &TFSMS::CopyClick);
@@ -175,6 +181,8 @@ void TFSMS::CreateMainMenu()
     datei->addActions({ANew, AOpen});
     datei->addSeparator();
     datei->addActions({ASave, ASaveAs});
+    datei->addSeparator();
+    datei->addAction(AArchivordner);
     datei->addSeparator();
     datei->addAction(AExit);
 
@@ -294,7 +302,7 @@ void TFSMS::CreateStatusBar()
 // on. An error in a step ends the start-up there; the window opens all the same.
 void TFSMS::FormCreate()
 {
-    LoadSettings(settings_, IniFile(SettingsFilePath(programFolder_)), clock_);
+    LoadSettings(settings_, IniFile(SettingsFilePath(files_.SettingsFolder)), clock_);
     LESMSMonth->setText(QString::number(settings_.SMSThisMonth));
     const int limit = std::max(0, screen()->availableGeometry().width() - FrameAllowance);
     MSMS->setFixedWidth(MessageBoxWidth(MSMS->font().pointSize(), settings_.MaxSMSLength, limit));
@@ -411,7 +419,7 @@ int TFSMS::MessageLength() const
 void TFSMS::EinstellungenClick()
 {
     const bool usedAddressBook = settings_.UseOutlookAdressbook;
-    TFSetupDialog(settings_, SettingsFilePath(programFolder_), this).exec();
+    TFSetupDialog(settings_, SettingsFilePath(files_.SettingsFolder), this).exec();
     if (settings_.UseOutlookAdressbook != usedAddressBook) AddressBookSwitchChanged();
 }
 
@@ -425,7 +433,16 @@ void TFSMS::AddressBookSwitchChanged()
 
 void TFSMS::InfoClick()
 {
-    TFInfoDialog(this).exec();
+    TFInfoDialog(files_, this).exec();
+}
+
+// Opens the archive folder in the desktop's file manager, creating it when it is missing.
+void TFSMS::ArchivordnerClick()
+{
+    const std::string folder = SentFolderPath(files_.DataFolder);
+    CreateFolderIfMissing(folder);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(folder.c_str()))))
+        ShowErrorMessage(UiMessages::ArchiveFolderNotOpened + folder);
 }
 
 void TFSMS::ExitClick()

@@ -10,6 +10,7 @@
 #include "mail/IdPOP3.h"
 #include "mail/IdSMTP.h"
 #include "runtime/Clock.h"
+#include "runtime/FileLocations.h"
 #include "ui/ContactForm.h"
 #include "ui/DraftCommands.h"
 
@@ -34,7 +35,7 @@ class TFSMS : public QMainWindow, public ContactWindow, public SendWindow
     Q_OBJECT
 
 public:
-    TFSMS(std::string programFolder, Clock& clock, QWidget* parent = nullptr);
+    TFSMS(FileLocations files, Clock& clock, QWidget* parent = nullptr);
     // Releases the address book (FormDestroy).
     ~TFSMS() override;
 
@@ -81,6 +82,7 @@ private slots:
     void OpenClick() { drafts_->OpenClick(); }
     void OnSaveClick() { drafts_->OnSaveClick(); }
     void OnSaveAsClick() { drafts_->OnSaveAsClick(); }
+    void ArchivordnerClick();
     void EinstellungenClick();
     void InfoClick();
     void BNewContactClick();
@@ -109,7 +111,7 @@ private:
                               const char* done);
     bool IsClipboardShortcut(const QKeyCombination& key) const;
 
-    std::string programFolder_;
+    FileLocations files_;
     Clock& clock_;
     TSettings settings_;
     SmsMetrics metrics_;
@@ -125,6 +127,7 @@ private:
     QAction* AOpen = nullptr;
     QAction* ASave = nullptr;
     QAction* ASaveAs = nullptr;
+    QAction* AArchivordner = nullptr;
     QAction* AExit = nullptr;
     QAction* ACut = nullptr;
     QAction* ACopy = nullptr;

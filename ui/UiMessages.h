@@ -20,4 +20,8 @@ inline constexpr const char* SmsSaved = "SMS gespeichert";
 inline constexpr const char* UnmappableCharacters =
     "Diese Zeichen kann der Zeichensatz des Systems nicht darstellen; sie werden durch \"?\" ersetzt: ";
 
+// Followed by the folder's path.
+inline constexpr const char* ArchiveFolderNotOpened =
+    "Der Dateimanager kann diesen Archivordner nicht öffnen: ";
+
 } // namespace UiMessages

@@ -88,7 +88,7 @@ void SmallDialogsTest::closingThePromptKeepsTheMarker()
 
 void SmallDialogsTest::aboutBoxTexts()
 {
-    TFInfoDialog dialog;
+    TFInfoDialog dialog({"/home/eva/.config/Tickerpost/", "/home/eva/.local/share/Tickerpost/"});
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Info"));
     auto* info = dialog.findChild<QPlainTextEdit*>("MInfo");
     QCOMPARE(info->toPlainText(), QStringLiteral("Tickerpost Version 2.0\n"
@@ -97,7 +97,10 @@ void SmallDialogsTest::aboutBoxTexts()
                                                  "-öffnet man einen Kontakt und verändert sowohl \n"
                                                  "FullName als auch MobileTelephoneNumber so \n"
                                                  "wird der geänderte Kontakt nicht im \n"
-                                                 "Adresseingabefeld angezeigt."));
+                                                 "Adresseingabefeld angezeigt.\n"
+                                                 "\n"
+                                                 "Einstellungen: /home/eva/.config/Tickerpost/\n"
+                                                 "Kontakte und Archiv: /home/eva/.local/share/Tickerpost/"));
     QVERIFY(info->isReadOnly());
     QCOMPARE(info->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(info->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -108,10 +111,11 @@ void SmallDialogsTest::aboutBoxClosesAndShowsTheSameTextAgain()
 {
     QString firstText;
     for (int i = 0; i < 2; ++i) {
-        TFInfoDialog dialog;
+        TFInfoDialog dialog(std::string("/media/stick/Tickerpost/"));
         ShowActive(dialog);
         const QString text = dialog.findChild<QPlainTextEdit*>("MInfo")->toPlainText();
         if (i == 0) firstText = text;
+        QVERIFY(text.endsWith(QStringLiteral("\n\nDateien: /media/stick/Tickerpost/")));
         QCOMPARE(text, firstText);
         QTest::mouseClick(dialog.findChild<QPushButton*>("BClose"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());

@@ -275,7 +275,8 @@ private slots:
         QCOMPARE(captions(window.menuBar()->actions()),
                  QStringList({"&Datei", "&Bearbeiten", "&Einstellungen", "?"}));
         QCOMPARE(captions(window.findChild<QMenu*>("Datei")->actions()),
-                 QStringList({"&Neu", "&Öffnen", "-", "&Speichern", "Speichern &unter...", "-", "&Beenden"}));
+                 QStringList({"&Neu", "&Öffnen", "-", "&Speichern", "Speichern &unter...", "-",
+                              "&Archivordner öffnen", "-", "&Beenden"}));
         QCOMPARE(captions(window.findChild<QMenu*>("Bearbeiten")->actions()),
                  QStringList({"&Ausschneiden", "&Kopieren", "&Einfügen"}));
         QStringList toolbarCaptions;

@@ -9,12 +9,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -30,6 +33,18 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+// Takes the URLs the desktop services would hand to the file manager.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> Urls;
+
+public slots:
+    void Open(const QUrl& url) { Urls << url; }
+};
 
 } // namespace
 
@@ -177,6 +192,17 @@ private slots:
             QCOMPARE(dialog.findChild<QLineEdit*>("EAccountID")->text(), QStringLiteral("Dein Login"));
             QVERIFY(!dialog.findChild<QCheckBox*>("CBUseOutlookAdressbook")->isChecked());
         });
+    }
+
+    void ArchivordnerCreatesTheArchiveFolderAndOpensIt()
+    {
+        UrlRecorder fileManager;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &fileManager, "Open");
+        Trigger("AArchivordner");
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QVERIFY(QFileInfo(PathOf("Sent")).isDir());
+        QCOMPARE(fileManager.Urls, QList<QUrl>({QUrl::fromLocalFile(PathOf("Sent"))}));
+        QCOMPARE(captured_->Messages().size(), 0);
     }
 
     void InfoShowsTheAboutBox()
