@@ -150,8 +150,7 @@ void TIdTlsSession::Handshake(const std::string& hostName, const std::string& pi
     ExpectPeerName(hostName);
 
     int result = 0;
-    switch (Run(
-        timeoutMs, [this] { return SSL_connect(ssl_); }, result)) {
+    switch (Run(timeoutMs, result, [this] { return SSL_connect(ssl_); })) {
     case Outcome::Done:
         ReadInfo();
         return;
@@ -202,8 +201,7 @@ bool TIdTlsSession::Readable(int timeoutMs)
     if (unusable_ || endOfStream_ || Pending() > 0) return true;
     char byte;
     int result = 0;
-    return Run(
-               timeoutMs, [&] { return SSL_peek(ssl_, &byte, 1); }, result) != Outcome::TimedOut;
+    return Run(timeoutMs, result, [&] { return SSL_peek(ssl_, &byte, 1); }) != Outcome::TimedOut;
 }
 
 int TIdTlsSession::Pending() const
@@ -213,33 +211,12 @@ int TIdTlsSession::Pending() const
 
 int TIdTlsSession::Receive(char* buffer, int length)
 {
-    if (unusable_) return -1;
-    if (endOfStream_) return 0;
-    int result = 0;
-    switch (Run(
-        WaitForever, [&] { return SSL_read(ssl_, buffer, length); }, result)) {
-    case Outcome::Done:
-        return result;
-    case Outcome::Ended:
-        return 0;
-    default:
-        return -1;
-    }
+    return Transfer([&] { return SSL_read(ssl_, buffer, length); });
 }
 
 int TIdTlsSession::Send(const char* buffer, int length)
 {
-    if (unusable_) return -1;
-    int result = 0;
-    switch (Run(
-        WaitForever, [&] { return SSL_write(ssl_, buffer, length); }, result)) {
-    case Outcome::Done:
-        return result;
-    case Outcome::Ended:
-        return 0;
-    default:
-        return -1;
-    }
+    return Transfer([&] { return SSL_write(ssl_, buffer, length); });
 }
 
 void TIdTlsSession::Close()
@@ -275,7 +252,21 @@ int TIdTlsSession::WriteToTransport(const char* buffer, int length)
     return n;
 }
 
-template <class Call> TIdTlsSession::Outcome TIdTlsSession::Run(int timeoutMs, Call call, int& result)
+template <class Call> int TIdTlsSession::Transfer(Call call)
+{
+    if (unusable_) return -1;
+    int result = 0;
+    switch (Run(WaitForever, result, call)) {
+    case Outcome::Done:
+        return result;
+    case Outcome::Ended:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
+template <class Call> TIdTlsSession::Outcome TIdTlsSession::Run(int timeoutMs, int& result, Call call)
 {
     deadline_.reset();
     if (timeoutMs >= 0) deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

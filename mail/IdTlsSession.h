@@ -90,7 +90,9 @@ private:
     int WriteToTransport(const char* buffer, int length);
     // Runs one OpenSSL call with the time limit and sorts out how it ended; raises EIdTlsError
     // for a TLS failure.
-    template <class Call> Outcome Run(int timeoutMs, Call call, int& result);
+    template <class Call> Outcome Run(int timeoutMs, int& result, Call call);
+    // Run without a time limit, its outcome given as the transport's contract.
+    template <class Call> int Transfer(Call call);
     [[noreturn]] void RaiseTlsFailure();
 
     TIdTlsTransport& transport_;

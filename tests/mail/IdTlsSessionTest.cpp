@@ -35,7 +35,9 @@ struct TlsClient
     {
         socket.AllocateSocket();
         socket.SetPeer("127.0.0.1", port);
-        if (socket.Connect(5000) == -1) throw std::runtime_error("cannot connect to the test server: " + std::to_string(SocketLayer().LastError()));
+        if (socket.Connect(5000) == -1)
+            throw std::runtime_error("cannot connect to the test server: " +
+                                     std::to_string(SocketLayer().LastError()));
     }
     TIdSocketHandle socket;
     SocketTransport transport{socket};
@@ -122,6 +124,10 @@ TEST_F(IdTlsSessionTest, AcceptsExactlyTrustedOrPinnedCertificates)
             client.session.Handshake(c.host, c.pin, c.timeoutMs);
             EXPECT_EQ(c.error, "");
             EXPECT_EQ(client.session.Info().Fingerprint, c.certificate.Fingerprint);
+            client.session.Close();
+            client.socket.CloseSocket();
+            server.Received();
+            EXPECT_EQ(server.ServerName(), c.host == "127.0.0.1" ? "" : c.host); // no SNI for an address
         } catch (const EIdException& e) {
             EXPECT_EQ(e.Message(), c.error);
         }

@@ -74,6 +74,12 @@ bool TlsTestServer::ClientSentCloseNotify()
     return closeNotify_;
 }
 
+std::string TlsTestServer::ServerName()
+{
+    std::lock_guard lock(mutex_);
+    return serverName_;
+}
+
 void TlsTestServer::Run(std::vector<Step> script)
 {
     pollfd listening{listener_, POLLIN, 0};
@@ -109,7 +115,12 @@ bool TlsTestServer::Play(const Step& step)
     case Step::Kind::StartTls:
         ssl_ = SSL_new(context_);
         SSL_set_fd(ssl_, client_);
-        return SSL_accept(ssl_) == 1;
+        if (SSL_accept(ssl_) != 1) return false;
+        if (const char* name = SSL_get_servername(ssl_, TLSEXT_NAMETYPE_host_name)) {
+            std::lock_guard lock(mutex_);
+            serverName_ = name;
+        }
+        return true;
     case Step::Kind::CutHandshake:
         ReceiveSome();
         return false;

@@ -49,6 +49,8 @@ public:
     std::string Received();
     // Whether the client ended its TLS data with close_notify (valid after Received).
     bool ClientSentCloseNotify();
+    // The name the client sent by SNI, empty for none (valid after Received).
+    std::string ServerName();
 
 private:
     void Run(std::vector<Step> script);
@@ -70,6 +72,7 @@ private:
     std::condition_variable finished_;
     std::string received_;
     bool closeNotify_ = false;
+    std::string serverName_;
     bool done_ = false;
     std::thread thread_;
 };
