@@ -15,7 +15,8 @@ std::string CaConfiguration(const TempFolder& folder)
 {
     return "[ca]\ndefault_ca = test\n[test]\ndatabase = " + folder.File("index.txt") +
            "\nnew_certs_dir = " + folder.Path() + "\nserial = " + folder.File("serial") +
-           "\ndefault_md = sha256\npolicy = any\nunique_subject = no\n[any]\norganizationName = optional\ncommonName = supplied\n";
+           "\ndefault_md = sha256\npolicy = any\nunique_subject = no\n"
+           "[any]\norganizationName = optional\ncommonName = supplied\n";
 }
 
 } // namespace

@@ -113,14 +113,8 @@ bool TlsTestServer::Play(const Step& step)
             if (ReceiveSome() <= 0) return false;
         return true;
     case Step::Kind::StartTls:
-        ssl_ = SSL_new(context_);
-        SSL_set_fd(ssl_, client_);
-        if (SSL_accept(ssl_) != 1) return false;
-        if (const char* name = SSL_get_servername(ssl_, TLSEXT_NAMETYPE_host_name)) {
-            std::lock_guard lock(mutex_);
-            serverName_ = name;
-        }
-        return true;
+    case Step::Kind::StartOldTls:
+        return Handshake(step.kind == Step::Kind::StartOldTls);
     case Step::Kind::CutHandshake:
         ReceiveSome();
         return false;
@@ -133,6 +127,22 @@ bool TlsTestServer::Play(const Step& step)
         return false;
     }
     return false;
+}
+
+bool TlsTestServer::Handshake(bool oldVersionsOnly)
+{
+    ssl_ = SSL_new(context_);
+    SSL_set_fd(ssl_, client_);
+    if (oldVersionsOnly) {
+        SSL_set_security_level(ssl_, 0); // TLS 1.1 needs SHA-1, refused at the default level
+        SSL_set_max_proto_version(ssl_, TLS1_1_VERSION);
+    }
+    if (SSL_accept(ssl_) != 1) return false;
+    if (const char* name = SSL_get_servername(ssl_, TLSEXT_NAMETYPE_host_name)) {
+        std::lock_guard lock(mutex_);
+        serverName_ = name;
+    }
+    return true;
 }
 
 bool TlsTestServer::WaitReadable()

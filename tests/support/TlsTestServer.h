@@ -23,13 +23,14 @@ class TlsTestServer
 public:
     struct Step
     {
-        enum class Kind { Send, ReadLine, StartTls, CutHandshake, Stall, Echo };
+        enum class Kind { Send, ReadLine, StartTls, StartOldTls, CutHandshake, Stall, Echo };
         Kind kind;
         std::string bytes;
 
         static Step Send(std::string bytes) { return {Kind::Send, std::move(bytes)}; }
-        static Step ReadLine() { return {Kind::ReadLine, {}}; } // waits for one line ending in LF
-        static Step StartTls() { return {Kind::StartTls, {}}; } // a failed handshake ends the script
+        static Step ReadLine() { return {Kind::ReadLine, {}}; }       // waits for one line ending in LF
+        static Step StartTls() { return {Kind::StartTls, {}}; }       // a failed handshake ends the script
+        static Step StartOldTls() { return {Kind::StartOldTls, {}}; } // offers TLS 1.1 at most
         static Step CutHandshake()
         {
             return {Kind::CutHandshake, {}};
@@ -55,6 +56,7 @@ public:
 private:
     void Run(std::vector<Step> script);
     bool Play(const Step& step);
+    bool Handshake(bool oldVersionsOnly);
     bool WaitReadable();
     // Appends to received_ (which only this thread changes): the count, 0 at the end, -1 on failure
     // or stop.
