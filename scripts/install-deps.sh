@@ -6,6 +6,7 @@ packages=(
     cmake g++ make pkg-config clang libclang-rt-14-dev
     qt6-base-dev qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libssl-dev openssl
     python3 python3-aiosmtpd
     dovecot-core dovecot-pop3d
     desktop-file-utils appstream dpkg-dev
