@@ -43,7 +43,7 @@ struct SentSms
 // Creates the folder "Sent" when it is missing, then a new archive file with the text and CR LF,
 // named by the first copy (counted from 1) whose ArchiveFileName names no file yet: an archive file
 // is never replaced. Raises EInOutError with the German text of the failing step.
-void WriteArchiveFile(const std::string& programFolder, const SentSms& sms);
+void WriteArchiveFile(const std::string& dataFolder, const SentSms& sms);
 
 // After the last part of an SMS went out: the archive file when AutoSave is on, with the status
 // "SMS gesendet und gespeichert."; LastSentSMS := the time of the send; the window's label shows
