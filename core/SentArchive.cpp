@@ -52,6 +52,5 @@ void RecordSend(const SentSms& sms, const std::string& programFolder, TSettings&
     }
     settings.LastSentSMS = DateTimeText(sms.SentAt);
     window.ShowSMSThisMonth(settings.SMSThisMonth);
-    WriteSetting(userIni, settings, SettingKey::LastSentSMS);
-    WriteSetting(userIni, settings, SettingKey::SMSThisMonth);
+    WriteSettings(userIni, settings, {SettingKey::LastSentSMS, SettingKey::SMSThisMonth});
 }
