@@ -95,7 +95,7 @@ struct IniLine
 };
 
 // The file's content split into lines, changed in memory by Set and joined again by Content. The
-// views point into `content` and `addedTexts`, which must outlive them.
+// lines' views point into the content and the added texts that it keeps.
 class IniLines
 {
 public:
