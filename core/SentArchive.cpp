@@ -85,6 +85,5 @@ void RecordSend(const SentSms& sms, const std::string& dataFolder, TSettings& se
     }
     settings.LastSentSMS = DateTimeText(sms.SentAt);
     window.ShowSMSThisMonth(settings.SMSThisMonth);
-    WriteSetting(userIni, settings, SettingKey::LastSentSMS);
-    WriteSetting(userIni, settings, SettingKey::SMSThisMonth);
+    WriteSettings(userIni, settings, {SettingKey::LastSentSMS, SettingKey::SMSThisMonth});
 }

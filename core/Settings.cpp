@@ -51,6 +51,35 @@ void ReadSetting(TSettings& settings, const IniFile& ini, const SettingDefinitio
     }
 }
 
+void AddSetting(IniChanges& changes, const TSettings& settings, const SettingDefinition& entry)
+{
+    switch (entry.Type) {
+    case SettingType::Text:
+        changes.SetString(entry.Section, entry.Name,
+                          settings.*std::get<std::string TSettings::*>(entry.Field));
+        break;
+    case SettingType::Boolean:
+        changes.SetBool(entry.Section, entry.Name, settings.*std::get<bool TSettings::*>(entry.Field));
+        break;
+    case SettingType::Integer:
+    case SettingType::SmsLength:
+        changes.SetInteger(entry.Section, entry.Name, settings.*std::get<int TSettings::*>(entry.Field));
+        break;
+    }
+}
+
+// True for a text of the form "dd.mm.yyyy hh:nn:ss", with a digit where each letter stands.
+bool IsDateTimeText(std::string_view text)
+{
+    constexpr std::string_view Form = "00.00.0000 00:00:00";
+    if (text.size() != Form.size()) return false;
+    for (size_t i = 0; i < Form.size(); ++i) {
+        bool matches = Form[i] == '0' ? text[i] >= '0' && text[i] <= '9' : text[i] == Form[i];
+        if (!matches) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 const SettingDefinition& SettingDefinitionOf(SettingKey key)
@@ -75,19 +104,14 @@ void LoadSettings(TSettings& settings, const IniFile& ini, const Clock& clock)
 
 void WriteSetting(IniFile& ini, const TSettings& settings, SettingKey key)
 {
-    const SettingDefinition& entry = SettingDefinitionOf(key);
-    switch (entry.Type) {
-    case SettingType::Text:
-        ini.WriteString(entry.Section, entry.Name, settings.*std::get<std::string TSettings::*>(entry.Field));
-        break;
-    case SettingType::Boolean:
-        ini.WriteBool(entry.Section, entry.Name, settings.*std::get<bool TSettings::*>(entry.Field));
-        break;
-    case SettingType::Integer:
-    case SettingType::SmsLength:
-        ini.WriteInteger(entry.Section, entry.Name, settings.*std::get<int TSettings::*>(entry.Field));
-        break;
-    }
+    WriteSettings(ini, settings, {key});
+}
+
+void WriteSettings(IniFile& ini, const TSettings& settings, std::initializer_list<SettingKey> keys)
+{
+    IniChanges changes;
+    for (SettingKey key : keys) AddSetting(changes, settings, SettingDefinitionOf(key));
+    ini.Write(changes);
 }
 
 int ParseMaxSmsLength(std::string_view text)
@@ -104,6 +128,7 @@ int GetMonth(const std::string& dateTimeText)
 
 bool MonthChanged(const TSettings& settings, const Clock& clock)
 {
+    if (!IsDateTimeText(settings.LastSentSMS)) return true;
     std::string now = DateTimeText(clock.Now());
     return GetMonth(now) != GetMonth(settings.LastSentSMS) || GetYear(now) != GetYear(settings.LastSentSMS);
 }

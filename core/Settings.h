@@ -4,6 +4,7 @@
 #include "runtime/IniFile.h"
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -101,13 +102,16 @@ std::string SettingsFilePath(const std::string& settingsFolder);
 
 // Starts `settings` from the defaults and reads every key of the table in order; between
 // SMSThisMonth and UseOutlookAdressbook it runs MonthCheck. A MaxSMSLength that ParseMaxSmsLength
-// refuses, or a LastSentSMS whose month or year is no integer, raises EConvertError there: the keys
-// read before keep their values, MaxSMSLength stays 160 and the keys after it keep their defaults.
+// refuses raises EConvertError there: the keys read before keep their values, MaxSMSLength stays
+// 160 and the keys after it keep their defaults.
 // The caller shows SMSThisMonth (the label is the window's business).
 void LoadSettings(TSettings& settings, const IniFile& ini, const Clock& clock);
 
 // Writes the record's current value of one key to the file (EIniFileError when refused).
 void WriteSetting(IniFile& ini, const TSettings& settings, SettingKey key);
+// Writes the record's current values of the keys, in this order, in one replacement of the file:
+// all of them or, when refused (EIniFileError), none.
+void WriteSettings(IniFile& ini, const TSettings& settings, std::initializer_list<SettingKey> keys);
 
 // A maximum SMS length: a strict integer of at least 1. Raises EConvertError with
 // "'<text>' ist kein gültiger Integerwert" for no integer, and a message naming the value for one
@@ -119,8 +123,9 @@ int ParseMaxSmsLength(std::string_view text);
 int GetMonth(const std::string& dateTimeText);
 
 // True when the current month or year differs from that of LastSentSMS (the year is characters 7
-// to 10; a count from March of one year does not go on in March of the next). Raises EConvertError
-// as GetMonth does, for the year as well.
+// to 10; a count from March of one year does not go on in March of the next), and when LastSentSMS
+// is no date-time text "dd.mm.yyyy hh:nn:ss" (a locale-formatted time of an older version, or a
+// text edited by hand), so the count starts afresh and the next send writes a readable time.
 bool MonthChanged(const TSettings& settings, const Clock& clock);
 
 // When MonthChanged: SMSThisMonth := 0, in memory only.

@@ -18,5 +18,5 @@ void WriteSmsDraft(const std::string& path, std::string_view text)
 {
     std::string content(text);
     content += "\r\n";
-    WriteTextFile(path, content);
+    ReplaceTextFile(path, content);
 }

@@ -10,5 +10,6 @@
 // comes back as a blank; an empty file gives an empty text.
 std::string ReadSmsDraft(const std::string& path);
 
-// Creates or replaces the file with the text followed by CR LF.
+// Creates or replaces the file with the text followed by CR LF, as a whole: a failed save (a full
+// disk) leaves the old draft as it was.
 void WriteSmsDraft(const std::string& path, std::string_view text);

@@ -3,12 +3,13 @@
 #include "runtime/PosixFile.h"
 #include "runtime/RuntimeMessages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <deque>
 #include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -52,42 +53,109 @@ bool IsKeyLine(std::string_view line, std::string_view key)
     return equals != std::string_view::npos && SameName(TrimBlanks(line.substr(0, equals)), key);
 }
 
-std::string_view ValueOfLine(std::string_view line)
+// A value as reading gives it, before the cut to MaxValueLength: blanks and tabs at either end
+// removed, then one pair of enclosing quotes.
+std::string_view ProfileValue(std::string_view text)
 {
-    std::string_view value = TrimBlanks(line.substr(line.find('=') + 1));
+    std::string_view value = TrimBlanks(text);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    return value.substr(0, MaxValueLength);
+    return value;
 }
 
-// The file's content split into lines; the views point into `content`, which must outlive them.
-struct IniLines
+std::string_view ValueOfLine(std::string_view line)
 {
-    std::string content;
-    std::vector<std::string_view> lines;
-    bool lfOnly = false;
+    return ProfileValue(line.substr(line.find('=') + 1)).substr(0, MaxValueLength);
+}
 
-    explicit IniLines(std::string text) : content(std::move(text))
+std::string WithoutLineBreaks(std::string_view value)
+{
+    std::string text(value);
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+// The text behind "key=" that reads back as `value`, line breaks aside (they become blanks).
+std::string StoredValue(std::string_view value)
+{
+    std::string text = WithoutLineBreaks(value);
+    if (ProfileValue(text) != text) return '"' + text + '"';
+    return text;
+}
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+// One line of the file: its text as reading sees it, and the bytes that end it: "\n" or "\r\n", on
+// the last line also "\r" or nothing.
+struct IniLine
+{
+    std::string_view text;
+    std::string_view end;
+};
+
+// The file's content split into lines, changed in memory by Set and joined again by Content. The
+// lines' views point into the content and the added texts that it keeps.
+class IniLines
+{
+public:
+    explicit IniLines(std::string text) : content_(std::move(text))
     {
-        std::string_view rest = content;
+        std::string_view rest = content_;
         // A byte order mark left by an editor would hide the first section.
-        if (rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
-        while (!rest.empty()) {
-            size_t end = rest.find('\n');
-            std::string_view line = rest.substr(0, end);
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            lines.push_back(line);
-            rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+        if (rest.starts_with(ByteOrderMark)) {
+            byteOrderMark_ = rest.substr(0, ByteOrderMark.size());
+            rest.remove_prefix(ByteOrderMark.size());
         }
-        lfOnly = content.find('\n') != std::string::npos && content.find("\r\n") == std::string::npos;
+        while (!rest.empty()) {
+            size_t next = std::min(rest.find('\n'), rest.size() - 1) + 1;
+            size_t textLength = next - (rest[next - 1] == '\n' ? 1 : 0);
+            if (textLength > 0 && rest[textLength - 1] == '\r') --textLength;
+            lines_.push_back({rest.substr(0, textLength), rest.substr(textLength, next - textLength)});
+            rest.remove_prefix(next);
+        }
+        bool lfOnly = content_.find('\n') != std::string::npos && content_.find("\r\n") == std::string::npos;
+        newLineEnd_ = lfOnly ? "\n" : "\r\n";
     }
     IniLines(const IniLines&) = delete;
     IniLines& operator=(const IniLines&) = delete;
 
+    // The value of the key, or nullopt when the section or the key is missing.
+    std::optional<std::string_view> Value(std::string_view section, std::string_view key) const
+    {
+        std::optional<size_t> header = FindSection(section);
+        if (!header) return std::nullopt;
+        std::optional<size_t> line = FindKey(*header, key);
+        if (!line) return std::nullopt;
+        return ValueOfLine(lines_[*line].text);
+    }
+
+    void Set(std::string_view section, std::string_view key, std::string_view value)
+    {
+        std::string_view keyLine = Keep(std::string(key) + "=" + StoredValue(value));
+        std::optional<size_t> header = FindSection(section);
+        if (!header) {
+            Insert(lines_.size(), Keep("[" + std::string(section) + "]"));
+            Insert(lines_.size(), keyLine);
+        } else if (std::optional<size_t> line = FindKey(*header, key)) {
+            lines_[*line].text = keyLine;
+        } else {
+            Insert(EndOfSectionContent(*header), keyLine);
+        }
+    }
+
+    std::string Content() const
+    {
+        std::string text(byteOrderMark_);
+        for (const IniLine& line : lines_) text.append(line.text).append(line.end);
+        return text;
+    }
+
+private:
     std::optional<size_t> FindSection(std::string_view section) const
     {
-        for (size_t i = 0; i < lines.size(); ++i)
-            if (auto name = SectionName(lines[i]); name && SameName(*name, section)) return i;
+        for (size_t i = 0; i < lines_.size(); ++i)
+            if (auto name = SectionName(lines_[i].text); name && SameName(*name, section)) return i;
         return std::nullopt;
     }
 
@@ -95,16 +163,40 @@ struct IniLines
     size_t SectionEnd(size_t header) const
     {
         size_t i = header + 1;
-        while (i < lines.size() && !SectionName(lines[i])) ++i;
+        while (i < lines_.size() && !SectionName(lines_[i].text)) ++i;
         return i;
+    }
+
+    // Behind the section's last line that is not blank, so blank lines keep separating sections.
+    size_t EndOfSectionContent(size_t header) const
+    {
+        size_t last = SectionEnd(header);
+        while (last > header + 1 && TrimBlanks(lines_[last - 1].text).empty()) --last;
+        return last;
     }
 
     std::optional<size_t> FindKey(size_t header, std::string_view key) const
     {
         for (size_t i = header + 1, end = SectionEnd(header); i < end; ++i)
-            if (IsKeyLine(lines[i], key)) return i;
+            if (IsKeyLine(lines_[i].text, key)) return i;
         return std::nullopt;
     }
+
+    std::string_view Keep(std::string text) { return addedTexts_.emplace_back(std::move(text)); }
+
+    void Insert(size_t index, std::string_view text)
+    {
+        // The last line may lack its line end; reading must still see its text unchanged.
+        if (index == lines_.size() && !lines_.empty() && !lines_.back().end.ends_with('\n'))
+            lines_.back().end = lines_.back().end.empty() ? newLineEnd_ : "\r\n";
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), {text, newLineEnd_});
+    }
+
+    std::string content_;
+    std::deque<std::string> addedTexts_;
+    std::string_view byteOrderMark_;
+    std::vector<IniLine> lines_;
+    std::string_view newLineEnd_;
 };
 
 // The whole file, or nullopt when it cannot be opened or read (errno tells why).
@@ -119,14 +211,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
     errno = readError;
     if (!ok) return std::nullopt;
     return content;
-}
-
-std::string WithoutLineBreaks(std::string_view value)
-{
-    std::string text(value);
-    for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
-    return text;
 }
 
 // The profile rule for integers: "0x"/"0X" and at least one more character is hexadecimal, any other
@@ -149,16 +233,25 @@ std::optional<int> ProfileInteger(std::string_view text)
     return static_cast<int>(value);
 }
 
-std::string JoinLines(const std::vector<std::string_view>& lines, std::string_view lineEnd)
-{
-    std::string text;
-    for (std::string_view line : lines) text.append(line).append(lineEnd);
-    return text;
-}
-
 } // namespace
 
 EIniFileError::EIniFileError(const std::string& path) : Exception(IniWriteRefusedMessage(path)) {}
+
+IniChanges& IniChanges::SetString(std::string_view section, std::string_view key, std::string_view value)
+{
+    changes_.push_back({std::string(section), std::string(key), std::string(value)});
+    return *this;
+}
+
+IniChanges& IniChanges::SetInteger(std::string_view section, std::string_view key, int value)
+{
+    return SetString(section, key, std::to_string(value));
+}
+
+IniChanges& IniChanges::SetBool(std::string_view section, std::string_view key, bool value)
+{
+    return SetString(section, key, value ? "1" : "0");
+}
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
@@ -167,12 +260,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
 {
     std::optional<std::string> content = ReadWholeFile(path_);
     if (!content) return std::string(defaultValue);
-    IniLines ini(std::move(*content));
-    std::optional<size_t> header = ini.FindSection(section);
-    if (!header) return std::string(defaultValue);
-    std::optional<size_t> line = ini.FindKey(*header, key);
-    if (!line) return std::string(defaultValue);
-    return std::string(ValueOfLine(ini.lines[*line]));
+    return std::string(IniLines(std::move(*content)).Value(section, key).value_or(defaultValue));
 }
 
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const
@@ -187,35 +275,24 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defa
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    std::optional<std::string> content = ReadWholeFile(path_);
-    if (!content && errno != ENOENT) throw EIniFileError(path_);
-    IniLines ini(content.value_or(std::string()));
-    std::string keyLine = std::string(key) + "=" + WithoutLineBreaks(value);
-    std::string sectionLine = "[" + std::string(section) + "]";
-
-    std::vector<std::string_view> lines = ini.lines;
-    std::optional<size_t> header = ini.FindSection(section);
-    if (!header) {
-        lines.push_back(sectionLine);
-        lines.push_back(keyLine);
-    } else if (std::optional<size_t> line = ini.FindKey(*header, key)) {
-        lines[*line] = keyLine;
-    } else {
-        // Behind the section's last line that is not blank, so blank lines keep separating sections.
-        size_t last = ini.SectionEnd(*header);
-        while (last > *header + 1 && TrimBlanks(lines[last - 1]).empty()) --last;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(last), keyLine);
-    }
-    if (!ReplaceFileAtomically(path_, JoinLines(lines, ini.lfOnly ? "\n" : "\r\n")))
-        throw EIniFileError(path_);
+    Write(IniChanges().SetString(section, key, value));
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value)
 {
-    WriteString(section, key, std::to_string(value));
+    Write(IniChanges().SetInteger(section, key, value));
 }
 
 void IniFile::WriteBool(std::string_view section, std::string_view key, bool value)
 {
-    WriteString(section, key, value ? "1" : "0");
+    Write(IniChanges().SetBool(section, key, value));
+}
+
+void IniFile::Write(const IniChanges& changes)
+{
+    std::optional<std::string> content = ReadWholeFile(path_);
+    if (!content && errno != ENOENT) throw EIniFileError(path_);
+    IniLines ini(content.value_or(std::string()));
+    for (const IniChanges::Change& change : changes.List()) ini.Set(change.Section, change.Key, change.Value);
+    if (!ReplaceFileAtomically(path_, ini.Content())) throw EIniFileError(path_);
 }

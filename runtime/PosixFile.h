@@ -14,9 +14,16 @@ bool WriteAll(int fd, std::string_view data);
 // The folder part of a path: "." for a bare file name, "/" for a file in the root.
 std::string FolderOf(const std::string& path);
 
+// The mode a file created by ReplaceFileAtomically gets: OwnerOnly 0600, for files that may hold a
+// password or contacts; FromUmask 0666 less the process's umask, as an ordinary new file.
+enum class NewFileMode { OwnerOnly, FromUmask };
+
 // Replaces the file at `path` (or, for a symbolic link, the file it points to) by `content`
-// through a temporary file in the same folder, so a crash or a full disk never leaves it half
-// written. A new file gets mode 0600, since it may hold a password or contacts; an existing one
-// keeps its mode, and a write-protected one stays protected (the rename alone would not ask for
-// its permission). Returns false on any failure, leaving the old file as it was.
-bool ReplaceFileAtomically(const std::string& path, std::string_view content);
+// through a temporary file "<name>.tickerpost-XXXXXX" in the same folder, so a crash or a full
+// disk never leaves it half written. The temporary is readable by its owner only until the
+// content is on disk; then it takes the existing file's mode, or `newFileMode` for a new file, and
+// is renamed over the old one. A write-protected file stays protected (the rename alone would not
+// ask for its permission). Temporaries of the same file left by a killed write are removed first.
+// Returns false on any failure, leaving the old file as it was.
+bool ReplaceFileAtomically(const std::string& path, std::string_view content,
+                           NewFileMode newFileMode = NewFileMode::OwnerOnly);

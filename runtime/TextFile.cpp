@@ -104,6 +104,11 @@ void WriteTextFile(const std::string& path, std::string_view content)
     file.Close();
 }
 
+void ReplaceTextFile(const std::string& path, std::string_view content)
+{
+    if (!ReplaceFileAtomically(path, content, NewFileMode::FromUmask)) throw InOutErrorForPath(errno, path);
+}
+
 void CreateFolderIfMissing(const std::string& path)
 {
     if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST) return;

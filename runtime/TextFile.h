@@ -35,6 +35,10 @@ std::vector<std::string> ReadTextLines(const std::string& path);
 // its own failure, the close included.
 void WriteTextFile(const std::string& path, std::string_view content);
 
+// Replaces the file by `content` as a whole (ReplaceFileAtomically; a new file gets the mode the
+// umask allows): a failure, a full disk included, raises EInOutError and leaves the old file as it was.
+void ReplaceTextFile(const std::string& path, std::string_view content);
+
 // Creates the folder `path` (its parent must exist) unless it exists already; EInOutError when it
 // cannot be created.
 void CreateFolderIfMissing(const std::string& path);

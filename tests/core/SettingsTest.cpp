@@ -160,7 +160,7 @@ TEST_F(SettingsTest, GetMonthReadsCharactersFourAndFive)
     }
 }
 
-TEST_F(SettingsTest, MonthChangesWithTheMonthOrTheYear)
+TEST_F(SettingsTest, MonthChangesWithTheMonthTheYearOrATimeOfAnotherForm)
 {
     struct Case
     {
@@ -174,7 +174,13 @@ TEST_F(SettingsTest, MonthChangesWithTheMonthOrTheYear)
           Case{"next month", "01.01.2002 00:00:00", {2002, 2, 1, 0, 0, 0}, true},
           Case{"same month a year later", "15.03.2002 12:00:00", {2003, 3, 15, 12, 0, 0}, true},
           Case{"new year", "31.12.2002 23:59:59", {2003, 1, 1, 0, 0, 0}, true},
-          Case{"earlier month (clock set back)", "10.05.2002 00:00:00", {2002, 4, 1, 0, 0, 0}, true}}) {
+          Case{"earlier month (clock set back)", "10.05.2002 00:00:00", {2002, 4, 1, 0, 0, 0}, true},
+          Case{"locale text of an older version", "5/1/2024 1:00:00 PM", {2024, 5, 2, 0, 0, 0}, true},
+          Case{"day where the month stands", "12/05/2024 01:00:00", {2024, 5, 2, 0, 0, 0}, true},
+          Case{"date only", "01.05.2024", {2024, 5, 2, 0, 0, 0}, true},
+          Case{"one digit too few", "1.05.2024 00:00:00", {2024, 5, 2, 0, 0, 0}, true},
+          Case{"letters", "kaputt", {2024, 5, 2, 0, 0, 0}, true},
+          Case{"empty", "", {2024, 5, 2, 0, 0, 0}, true}}) {
         SCOPED_TRACE(c.label);
         TSettings settings;
         settings.LastSentSMS = c.lastSent;
@@ -194,25 +200,24 @@ TEST_F(SettingsTest, LoadingInANewMonthResetsTheCountInMemoryOnly)
     EXPECT_EQ(ini.ReadInteger("SMS", "SMSThisMonth", -1), 12);
 }
 
-TEST_F(SettingsTest, UnreadableLastSentSmsStopsBeforeTheAddressBookSwitch)
+TEST_F(SettingsTest, UnreadableLastSentSmsResetsTheCountAndLoadingGoesOn)
 {
-    folder.Write("user.ini", "[SMS]\r\nLastSentSMS=kaputt\r\nSMSThisMonth=7\r\n[Adressbook]\r\n"
-                             "UseOutlookAdressbook=0\r\n");
-    TSettings settings;
-    EXPECT_EQ(ConvertErrorOf([&] { LoadSettings(settings, ini, FixedClock(December2002)); }),
-              "'ut' ist kein gültiger Integerwert");
-    EXPECT_EQ(settings.SMSThisMonth, 7);
-    EXPECT_TRUE(settings.UseOutlookAdressbook);
+    TSettings settings = Load("[SMS]\r\nLastSentSMS=5/1/2024 1:00:00 PM\r\nSMSThisMonth=7\r\n[Adressbook]\r\n"
+                              "UseOutlookAdressbook=0\r\n");
+    EXPECT_EQ(settings.SMSThisMonth, 0);
+    EXPECT_FALSE(settings.UseOutlookAdressbook);
 }
 
 TEST_F(SettingsTest, WriteSettingWritesEachTypeAndReadsBackTheSameRecord)
 {
     TSettings written = Load(GoldenUserIni());
-    written.LoginPassword = "nicht gespeichert";
+    written.LoginPassword = " geheim ";
     written.SavePassword = false;
     written.MaxSMSLength = 70;
     written.SMSThisMonth = 3;
     written.LastSentSMS = "02.12.2002 09:00:00";
+    written.FormatToken = "\"#pw#\"";
+    written.UserName = "'Max' ";
     std::filesystem::remove(ini.Path());
     for (const SettingDefinition& entry : SettingsTable) WriteSetting(ini, written, entry.Key);
     EXPECT_EQ(Load(folder.Read("user.ini")), written);
@@ -226,8 +231,7 @@ TEST_F(SettingsTest, RecordOfASendChangesOnlyItsTwoLines)
     TSettings settings;
     settings.LastSentSMS = "03.01.2003 07:30:00";
     settings.SMSThisMonth = 2;
-    WriteSetting(ini, settings, SettingKey::LastSentSMS);
-    WriteSetting(ini, settings, SettingKey::SMSThisMonth);
+    WriteSettings(ini, settings, {SettingKey::LastSentSMS, SettingKey::SMSThisMonth});
     std::string expected = GoldenUserIni();
     expected.replace(expected.find("24.12.2002 18:05:09"), 19, "03.01.2003 07:30:00");
     expected.replace(expected.find("SMSThisMonth=12"), 15, "SMSThisMonth=2");

@@ -1,6 +1,7 @@
 #include "core/SmsDraft.h"
 
 #include "runtime/TextFile.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 
 namespace {
 
@@ -51,6 +53,27 @@ TEST_F(SmsDraftTest, SaveReplacesTheWholeContent)
     WriteBytes("a.sms", "eine viel laengere alte Nachricht\r\nmit zwei Zeilen\r\n");
     WriteSmsDraft(PathOf("a.sms"), "neu");
     EXPECT_EQ(ReadBytes("a.sms"), "neu\r\n");
+}
+
+TEST_F(SmsDraftTest, SaveOnAFullDiskKeepsTheOldDraft)
+{
+    WriteBytes("a.sms", "alt\r\n");
+    {
+        FileSizeLimit fullDisk(4096);
+        EXPECT_THROW(WriteSmsDraft(PathOf("a.sms"), std::string(10000, 'x')), EInOutError);
+    }
+    EXPECT_EQ(ReadBytes("a.sms"), "alt\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
+}
+
+TEST_F(SmsDraftTest, NewDraftGetsTheModeTheUmaskAllows)
+{
+    mode_t saved = umask(027);
+    WriteSmsDraft(PathOf("a.sms"), "neu");
+    umask(saved);
+    EXPECT_EQ(std::filesystem::status(PathOf("a.sms")).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
 }
 
 TEST_F(SmsDraftTest, LinesAreJoinedBySingleBlanks)

@@ -1,11 +1,14 @@
 #include "runtime/IniFile.h"
 
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempFolder.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -202,15 +205,82 @@ TEST(IniFileTest, WriteKeepsLfLineEndsAndRemovesLineBreaksFromValues)
     EXPECT_EQ(folder.Read("user.ini"), "[SMS]\nSMSServer=gw\nFormatToken=a  [eMailAccount] b\n");
 }
 
+// A value that reading would change is stored in double quotes; any other keeps its bytes.
 TEST(IniFileTest, ValuesComeBackAsWritten)
 {
     TempFolder folder;
     IniFile ini(folder.File("user.ini"));
-    for (const std::string& value :
-         std::vector<std::string>{"", "Max Mustermann", "gr\xF6\xDF", "a=b", "x;y", std::string(2047, 'z')}) {
-        ini.WriteString("eMailAccount", "UserName", value);
-        EXPECT_EQ(ini.ReadString("eMailAccount", "UserName", "default"), value);
+    struct Case
+    {
+        const char* label;
+        std::string value;
+        std::string stored;
+    };
+    for (const auto& c :
+         {Case{"plain", "Max Mustermann", "Max Mustermann"}, Case{"empty", "", ""},
+          Case{"umlauts", "gr\xF6\xDF", "gr\xF6\xDF"}, Case{"equals sign", "a=b", "a=b"},
+          Case{"semicolon", "x;y", "x;y"},
+          Case{"longest read", std::string(2047, 'z'), std::string(2047, 'z')},
+          Case{"inner quotes", "a \"b\" c", "a \"b\" c"}, Case{"quote at one end only", "\"abc", "\"abc"},
+          Case{"one quote", "'", "'"}, Case{"two different quotes", "'x\"", "'x\""},
+          Case{"leading blank", " geheim", "\" geheim\""}, Case{"trailing blank", "geheim ", "\"geheim \""},
+          Case{"tabs", "\tx\t", "\"\tx\t\""}, Case{"blanks only", "  ", "\"  \""},
+          Case{"in double quotes", "\"#pw#\"", "\"\"#pw#\"\""},
+          Case{"in single quotes", "'Max'", "\"'Max'\""},
+          Case{"quoted with blanks", " \"x\" ", "\" \"x\" \""}}) {
+        SCOPED_TRACE(c.label);
+        ini.WriteString("eMailAccount", "UserName", c.value);
+        EXPECT_EQ(ini.ReadString("eMailAccount", "UserName", "default"), c.value);
+        EXPECT_EQ(folder.Read("user.ini"), "[eMailAccount]\r\nUserName=" + c.stored + "\r\n");
     }
+}
+
+// Each file is written one key; every other line keeps its bytes and every key its value.
+TEST(IniFileTest, WriteKeepsEveryOtherLineByteForByte)
+{
+    const std::string Bom = "\xEF\xBB\xBF";
+    struct Case
+    {
+        const char* label;
+        std::string before;
+        const char* key;
+        std::string after;
+    };
+    for (const auto& c : {
+             Case{"byte order mark", Bom + "[SMS]\r\nA=1\r\n", "B", Bom + "[SMS]\r\nA=1\r\nB=neu\r\n"},
+             Case{"two byte order marks", Bom + Bom + "[SMS]\r\nA=1\r\n", "A",
+                  Bom + Bom + "[SMS]\r\nA=1\r\n[SMS]\r\nA=neu\r\n"},
+             Case{"CR run ends the last line", "[SMS]\nA=1\r\r", "B", "[SMS]\nA=1\r\r\nB=neu\n"},
+             Case{"CR run before a line end", "[SMS]\r\nA=1\r\r\nC=3\n", "C", "[SMS]\r\nA=1\r\r\nC=neu\n"},
+             Case{"replaced line keeps its line end", "[SMS]\nA=1\r\nC=3\n", "A", "[SMS]\nA=neu\r\nC=3\n"},
+             Case{"last line without line end", "[SMS]\r\nA=1", "B", "[SMS]\r\nA=1\r\nB=neu\r\n"},
+             Case{"last line ends in CR", "[SMS]\nA=1\r", "B", "[SMS]\nA=1\r\nB=neu\n"},
+         }) {
+        SCOPED_TRACE(c.label);
+        TempFolder folder;
+        folder.Write("user.ini", c.before);
+        IniFile ini(folder.File("user.ini"));
+        std::string otherValue = ini.ReadString("SMS", c.key == std::string("A") ? "C" : "A", "");
+        ini.WriteString("SMS", c.key, "neu");
+        EXPECT_EQ(folder.Read("user.ini"), c.after);
+        EXPECT_EQ(ini.ReadString("SMS", c.key, ""), "neu");
+        EXPECT_EQ(ini.ReadString("SMS", c.key == std::string("A") ? "C" : "A", ""), otherValue);
+    }
+}
+
+TEST(IniFileTest, WriteOfSeveralKeysChangesOnlyTheirLines)
+{
+    TempFolder folder;
+    folder.Write("user.ini", "[SMS]\nLastSentSMS=01.12.2026 08:00:00\nSMSThisMonth=4\n[Adressbook]\n");
+    IniFile ini(folder.File("user.ini"));
+    ini.Write(IniChanges()
+                  .SetString("SMS", "LastSentSMS", "07.12.2026 05:13:07")
+                  .SetInteger("SMS", "SMSThisMonth", 7)
+                  .SetBool("Adressbook", "UseOutlookAdressbook", false)
+                  .SetString("eMailAccount", "LoginName", "max"));
+    EXPECT_EQ(folder.Read("user.ini"),
+              "[SMS]\nLastSentSMS=07.12.2026 05:13:07\nSMSThisMonth=7\n"
+              "[Adressbook]\nUseOutlookAdressbook=0\n[eMailAccount]\nLoginName=max\n");
 }
 
 TEST(IniFileTest, NewFileGetsMode0600AndAnExistingOneKeepsItsMode)
@@ -283,22 +353,56 @@ TEST(IniFileTest, WriteProtectedFileIsRefusedAndKept)
 }
 
 // A full disk while the new content is written (simulated by a file size limit) leaves the old
-// file whole and no temporary file behind.
+// file whole, without either of the two keys, and no temporary file behind.
 TEST(IniFileTest, FailedWriteLeavesTheOldFileUntouched)
 {
     TempFolder folder;
     std::string old = "[SMS]\r\nSMSServer=gw\r\nSMSThisMonth=12\r\n";
     folder.Write("user.ini", old);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(IniFile(folder.File("user.ini")).WriteString("SMS", "FormatToken", std::string(10000, 'x')),
-                 EIniFileError);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    {
+        FileSizeLimit fullDisk(4096);
+        EXPECT_THROW(IniFile(folder.File("user.ini"))
+                         .Write(IniChanges()
+                                    .SetInteger("SMS", "SMSThisMonth", 13)
+                                    .SetString("SMS", "FormatToken", std::string(10000, 'x'))),
+                     EIniFileError);
+    }
     EXPECT_EQ(folder.Read("user.ini"), old);
     EXPECT_EQ(FilesIn(folder), 1u);
+}
+
+// A write killed while it writes (here by the file size limit's signal) leaves a temporary that
+// only its owner can read; the next write removes it, and only temporaries of its own naming that
+// no running write holds.
+TEST(IniFileTest, KilledWriteLeavesAPrivateTemporaryThatTheNextWriteRemoves)
+{
+    TempFolder folder;
+    folder.Write("user.ini", "[eMailAccount]\r\nLoginPassword=geheim\r\n");
+    chmod(folder.File("user.ini").c_str(), 0644);
+    IniFile ini(folder.File("user.ini"));
+    auto killedWrite = [&] {
+        rlimit small{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_DFL);
+        ini.WriteString("SMS", "FormatToken", std::string(10000, 'x'));
+    };
+    EXPECT_EXIT(killedWrite(), testing::KilledBySignal(SIGXFSZ), "");
+    std::vector<std::string> left;
+    for (auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        if (entry.path().filename() != "user.ini") left.push_back(entry.path().string());
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(ModeOf(left[0]), 0600u);
+
+    for (const char* name : {"user.ini.backup", "user.ini.tickerpost-abc", "Kontakte.vcf.tickerpost-a1B2c3",
+                             "user.ini.tickerpost-inUse1"})
+        folder.Write(name, "");
+    int inUse = open(folder.File("user.ini.tickerpost-inUse1").c_str(), O_RDONLY);
+    flock(inUse, LOCK_EX);
+    ini.WriteString("SMS", "SMSServer", "gw");
+    close(inUse);
+    EXPECT_FALSE(std::filesystem::exists(left[0]));
+    for (const char* name : {"user.ini.backup", "user.ini.tickerpost-abc", "Kontakte.vcf.tickerpost-a1B2c3",
+                             "user.ini.tickerpost-inUse1"})
+        EXPECT_TRUE(std::filesystem::exists(folder.File(name))) << name;
+    EXPECT_EQ(ModeOf(ini.Path()), 0644u);
 }
