@@ -19,6 +19,18 @@ void OpenByNumber(AddressBookLink& link, ContactWindow& window)
     if (ChooseContact(link, MobileNumberFilter(text))) window.SetRecipientText(link.Contact.FullName());
 }
 
+// Whether a contact of that name or number is in the address book. An empty value identifies no
+// contact: several may lack a name or a number, and any of them would match.
+bool ContactWithNameExists(const AddressBookLink& link, const std::string& fullName)
+{
+    return !fullName.empty() && FindContact(link, FullNameFilter(fullName));
+}
+
+bool ContactWithNumberExists(const AddressBookLink& link, const std::string& number)
+{
+    return !number.empty() && FindContact(link, MobileTelephoneNumberFilter(number));
+}
+
 // Shows the chosen contact; afterwards only tests whether a contact with the old number or the old
 // name still exists, and compares the old name with the attached contact's name, which shows the
 // user's edits.
@@ -27,8 +39,7 @@ void OpenChosenContact(AddressBookLink& link, ContactWindow& window)
     const std::string oldName = link.Contact.FullName();
     const std::string oldNumber = link.Contact.MobileTelephoneNumber();
     link.Contact.Display(Modal);
-    if (!FindContact(link, MobileTelephoneNumberFilter(oldNumber)) &&
-        !FindContact(link, FullNameFilter(oldName))) {
+    if (!ContactWithNumberExists(link, oldNumber) && !ContactWithNameExists(link, oldName)) {
         window.DeleteSelectedRecipientEntry();
         window.SetRecipientText("");
         window.ShowStatusText(M::ContactGoneStatus(oldName));
@@ -59,7 +70,9 @@ void CreateContact(AddressBookLink& link, ContactWindow& window)
     created.ConnectTo(link.Outlook.CreateItem(olContactItem));
     Prefill(created, window.RecipientText());
     created.Display(Modal);
-    if (!ChooseContact(link, FullNameFilter(created.FullName()))) return;
+    const std::string createdName = created.FullName();
+    // A contact saved without a name cannot be told from others without one.
+    if (createdName.empty() || !ChooseContact(link, FullNameFilter(createdName))) return;
     const std::string name = link.Contact.FullName();
     window.AddRecipientEntries({name});
     window.SetRecipientText(name);

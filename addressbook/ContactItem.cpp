@@ -29,16 +29,19 @@ void ContactItem::SetMobileTelephoneNumber(std::string_view codePageText)
 
 void ContactItem::Save()
 {
+    std::shared_ptr<ContactItem> keepAlive = shared_from_this();
     Store()->Save(*this);
 }
 
 void ContactItem::Delete()
 {
+    std::shared_ptr<ContactItem> keepAlive = shared_from_this();
     Store()->Delete(*this);
 }
 
 void ContactItem::Display()
 {
+    std::shared_ptr<ContactItem> keepAlive = shared_from_this();
     Store()->Form().ShowModal(*this);
 }
 

@@ -32,6 +32,8 @@ public:
     // True while the contact is a card of the file (not new, not deleted).
     bool Stored() const { return state_ == State::Stored; }
 
+    // Save, Delete and Display keep the contact alive while they run: the store may drop the last
+    // reference to it (a delete, a re-read of a file changed elsewhere).
     // Writes the changed fields into the file (a new or deleted contact is added at its end).
     void Save();
     // Removes the contact's card from the file; saving it later adds it again.

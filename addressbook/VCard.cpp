@@ -48,8 +48,7 @@ struct Edit
 
 bool IsEncodingParam(const std::string& param)
 {
-    for (const char* bare : {"QUOTED-PRINTABLE", "BASE64", "8BIT", "7BIT"})
-        if (EqualsIgnoreCase(param, bare)) return true;
+    if (IsBareEncodingOrValue(param)) return true;
     std::string_view name = std::string_view(param).substr(0, param.find('='));
     return EqualsIgnoreCase(name, "ENCODING") || EqualsIgnoreCase(name, "CHARSET") ||
            EqualsIgnoreCase(name, "VALUE");
@@ -60,20 +59,23 @@ bool IsAscii(std::string_view text)
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// One property line in the card's version: `value` is UTF-8 text, already escaped. vCard 2.1 gets
-// quoted-printable and CHARSET=UTF-8 when the value is not plain ASCII or the line is long.
+// One property line in the card's version: `value` is UTF-8 text, already escaped. vCard 2.1 has
+// no folding that leaves a value as it was: it gets quoted-printable and CHARSET=UTF-8 when the
+// value is not plain ASCII or the line is longer than 76 bytes.
 std::string WriteProperty(const std::string& group, const std::string& name,
                           const std::vector<std::string>& params, const std::string& value,
                           VCardVersion version, std::string_view eol)
 {
+    constexpr size_t MaxPlainLine = 76;
     std::string head = group.empty() ? name : group + "." + name;
     for (const auto& param : params)
         if (!IsEncodingParam(param)) head += ";" + param;
-    if (version == VCardVersion::V21 && (!IsAscii(value) || head.size() + value.size() >= 76)) {
+    if (version == VCardVersion::V21 && (!IsAscii(value) || head.size() + 1 + value.size() > MaxPlainLine)) {
         head += ";CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:";
         return FoldQuotedPrintableLine(head + EncodeQuotedPrintable(value), head.size(), eol) +
                std::string(eol);
     }
+    if (version == VCardVersion::V21) return head + ":" + value + std::string(eol);
     return FoldLine(head + ":" + value, eol) + std::string(eol);
 }
 
@@ -88,7 +90,7 @@ void ReplaceOrAdd(std::vector<Edit>& edits, const VCardLayout& layout,
             {property->Begin, property->End,
              WriteProperty(property->Group, property->Name, property->Params, value, layout.Version, eol)});
     } else {
-        edits.push_back({layout.EndLineBegin, layout.EndLineBegin,
+        edits.push_back({layout.NewLinesBegin, layout.NewLinesBegin,
                          WriteProperty("", name, newParams, value, layout.Version, layout.Eol)});
     }
 }

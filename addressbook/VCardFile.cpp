@@ -22,11 +22,6 @@ std::string_view NextLine(std::string_view text, size_t begin, size_t& next)
     return text.substr(begin, contentEnd - begin);
 }
 
-bool IsMarker(std::string_view line, std::string_view marker)
-{
-    return EqualsIgnoreCase(TrimRight(line), marker);
-}
-
 } // namespace
 
 VCardFileContent SplitVCardFile(std::string content, const std::string& path)
@@ -50,13 +45,13 @@ VCardFileContent SplitVCardFile(std::string content, const std::string& path)
         size_t next = 0;
         std::string_view line = NextLine(text, pos, next);
         ++lineNumber;
-        if (depth == 0 && IsMarker(line, "BEGIN:VCARD")) {
+        if (depth == 0 && IsCardMarker(line, "BEGIN:VCARD")) {
             cardBegin = pos;
             cardLine = lineNumber;
         }
-        if (IsMarker(line, "BEGIN:VCARD")) {
+        if (IsCardMarker(line, "BEGIN:VCARD")) {
             ++depth;
-        } else if (depth > 0 && IsMarker(line, "END:VCARD") && --depth == 0) {
+        } else if (depth > 0 && IsCardMarker(line, "END:VCARD") && --depth == 0) {
             file.Cards.emplace_back(text.substr(cardBegin, next - cardBegin));
             file.Gaps.emplace_back();
         } else if (depth == 0) {

@@ -32,6 +32,14 @@ std::string_view Content(std::string_view text, const PhysicalLine& line)
     return text.substr(line.Begin, line.ContentEnd - line.Begin);
 }
 
+// The END:VCARD and BEGIN:VCARD lines are those the file reader cuts cards at: physical lines,
+// never joined to a folded or quoted-printable line.
+bool IsMarkerLine(std::string_view card, const PhysicalLine& line)
+{
+    std::string_view content = Content(card, line);
+    return IsCardMarker(content, "BEGIN:VCARD") || IsCardMarker(content, "END:VCARD");
+}
+
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
@@ -81,11 +89,14 @@ bool ParseContentLine(std::string_view line, VCardProperty& property)
 
 // Joins the physical lines of the logical line starting at `index` (advanced past them): a line
 // starting with a blank or tab continues the one before (vCard 2.1 keeps that blank, 3.0 and 4.0
-// drop it), and a quoted-printable value ending in "=" continues on the next line.
+// drop it), and a quoted-printable value ending in "=" continues on the next line. A marker line
+// stands alone. `open` tells whether the line ends in a soft line break that nothing continued.
 std::string Unfold(std::string_view card, const std::vector<PhysicalLine>& lines, size_t& index,
-                   VCardVersion version)
+                   VCardVersion version, bool& open)
 {
-    std::string logical(Content(card, lines[index++]));
+    open = false;
+    std::string logical(Content(card, lines[index]));
+    if (IsMarkerLine(card, lines[index++])) return logical;
     std::optional<bool> quotedPrintable; // read once: the parameters stand before any soft break
     for (;;) {
         while (index < lines.size() && lines[index].ContentEnd > lines[index].Begin &&
@@ -93,12 +104,16 @@ std::string Unfold(std::string_view card, const std::vector<PhysicalLine>& lines
             std::string_view continuation = Content(card, lines[index++]);
             logical.append(version == VCardVersion::V21 ? continuation : continuation.substr(1));
         }
-        if (index == lines.size() || !logical.ends_with('=')) return logical;
+        if (!logical.ends_with('=')) return logical;
         if (!quotedPrintable) {
             VCardProperty probe;
             quotedPrintable = ParseContentLine(logical, probe) && IsQuotedPrintable(probe.Params);
         }
         if (!*quotedPrintable) return logical;
+        if (index == lines.size() || IsMarkerLine(card, lines[index])) {
+            open = true;
+            return logical;
+        }
         logical.pop_back();
         logical.append(Content(card, lines[index++]));
     }
@@ -112,7 +127,10 @@ void TakeProperty(VCardLayout& layout, VCardProperty property)
     } else if (EqualsIgnoreCase(name, "N") && !layout.N) {
         layout.N = std::move(property);
     } else if (EqualsIgnoreCase(name, "TEL")) {
-        if (!layout.Tel || (!IsCellPhone(layout.Tel->Params) && IsCellPhone(property.Params)))
+        PhoneKind kind = KindOfPhone(property.Params);
+        if (kind == PhoneKind::Other) return;
+        if (!layout.Tel ||
+            (kind == PhoneKind::Mobile && KindOfPhone(layout.Tel->Params) != PhoneKind::Mobile))
             layout.Tel = std::move(property);
     }
 }
@@ -143,22 +161,42 @@ bool IsQuotedPrintable(const std::vector<std::string>& params)
     return EqualsIgnoreCase(ParamValue(params, "ENCODING"), "QUOTED-PRINTABLE");
 }
 
-bool IsCellPhone(const std::vector<std::string>& params)
+PhoneKind KindOfPhone(const std::vector<std::string>& params)
 {
+    PhoneKind kind = PhoneKind::Unspecified;
+    auto take = [&kind](std::string_view type) {
+        for (const char* mobile : {"CELL", "MOBILE", "TEXT"})
+            if (EqualsIgnoreCase(type, mobile)) {
+                kind = PhoneKind::Mobile;
+                return;
+            }
+        // VOICE is what every telephone is, PREF an order; neither tells a mobile from a landline.
+        if (kind == PhoneKind::Unspecified && !type.empty() && !EqualsIgnoreCase(type, "VOICE") &&
+            !EqualsIgnoreCase(type, "PREF"))
+            kind = PhoneKind::Other;
+    };
     for (const auto& param : params) {
         size_t equals = param.find('=');
         if (equals == std::string::npos) {
-            if (EqualsIgnoreCase(param, "CELL")) return true;
+            if (!IsBareEncodingOrValue(param)) take(param);
             continue;
         }
         if (!EqualsIgnoreCase(std::string_view(param).substr(0, equals), "TYPE")) continue;
         std::string types = Unquote(std::string_view(param).substr(equals + 1));
         for (size_t begin = 0; begin <= types.size();) {
             size_t end = std::min(types.find(',', begin), types.size());
-            if (EqualsIgnoreCase(std::string_view(types).substr(begin, end - begin), "CELL")) return true;
+            take(std::string_view(types).substr(begin, end - begin));
             begin = end + 1;
         }
     }
+    return kind;
+}
+
+bool IsBareEncodingOrValue(std::string_view param)
+{
+    for (const char* word :
+         {"QUOTED-PRINTABLE", "BASE64", "8BIT", "7BIT", "INLINE", "URL", "CONTENT-ID", "CID"})
+        if (EqualsIgnoreCase(param, word)) return true;
     return false;
 }
 
@@ -169,28 +207,30 @@ VCardLayout ParseVCardLayout(std::string_view card)
     layout.Version = FindVersion(card, lines);
     if (!lines.empty() && lines[0].End > lines[0].ContentEnd)
         layout.Eol = std::string(card.substr(lines[0].ContentEnd, lines[0].End - lines[0].ContentEnd));
-    layout.EndLineBegin = card.size();
+    layout.NewLinesBegin = card.size();
     int depth = 0;
+    size_t openLineBegin = std::string_view::npos; // a line that would swallow the next one
     for (size_t index = 0; index < lines.size();) {
         const PhysicalLine& first = lines[index];
-        std::string logical = Unfold(card, lines, index, layout.Version);
+        bool marker = IsMarkerLine(card, first);
+        bool open = false;
+        std::string logical = Unfold(card, lines, index, layout.Version, open);
         const PhysicalLine& last = lines[index - 1];
-        VCardProperty property;
-        if (!ParseContentLine(logical, property)) continue;
-        bool aboutVCard = EqualsIgnoreCase(TrimRight(property.Value), "VCARD");
-        if (aboutVCard && EqualsIgnoreCase(property.Name, "BEGIN")) {
-            ++depth;
-        } else if (aboutVCard && EqualsIgnoreCase(property.Name, "END")) {
-            if (--depth == 0) {
-                layout.EndLineBegin = first.Begin;
+        if (marker) {
+            bool begin = IsCardMarker(logical, "BEGIN:VCARD");
+            depth += begin ? 1 : -1;
+            if (!begin && depth == 0) {
+                layout.NewLinesBegin = openLineBegin != std::string_view::npos ? openLineBegin : first.Begin;
                 break;
             }
-        } else if (depth == 1) {
-            property.Begin = first.Begin;
-            property.End = last.End;
-            property.Eol = std::string(card.substr(last.ContentEnd, last.End - last.ContentEnd));
-            TakeProperty(layout, std::move(property));
         }
+        openLineBegin = open ? first.Begin : std::string_view::npos;
+        VCardProperty property;
+        if (marker || depth != 1 || !ParseContentLine(logical, property)) continue;
+        property.Begin = first.Begin;
+        property.End = last.End;
+        property.Eol = std::string(card.substr(last.ContentEnd, last.End - last.ContentEnd));
+        TakeProperty(layout, std::move(property));
     }
     return layout;
 }

@@ -29,8 +29,12 @@ struct VCardLayout
     std::string Eol = "\r\n";
     std::optional<VCardProperty> Fn;
     std::optional<VCardProperty> N;
-    std::optional<VCardProperty> Tel; // the first TEL marked as cell phone, else the first TEL
-    size_t EndLineBegin = 0;          // the start of the card's own END:VCARD line
+    // The mobile number: the first TEL typed as cell, mobile or text, else the first TEL without a
+    // type; never one typed home, work, fax, pager or the like.
+    std::optional<VCardProperty> Tel;
+    // Where added lines go: the start of the card's own END:VCARD line, or of the quoted-printable
+    // line before it when that line ends in a soft line break (an added line would continue it).
+    size_t NewLinesBegin = 0;
 };
 
 // Reads the layout of a card (its bytes from BEGIN:VCARD to the line break after END:VCARD).
@@ -40,5 +44,11 @@ VCardLayout ParseVCardLayout(std::string_view card);
 // The value of the first parameter `name` (case-insensitive), without quotes; empty when missing.
 std::string ParamValue(const std::vector<std::string>& params, std::string_view name);
 bool IsQuotedPrintable(const std::vector<std::string>& params);
-// TYPE=CELL in any of its spellings (TYPE=cell, TYPE="cell,voice", the bare CELL of vCard 2.1).
-bool IsCellPhone(const std::vector<std::string>& params);
+// What the types of a TEL say, in any of their spellings (TYPE=cell, TYPE="cell,voice", repeated
+// TYPE parameters, the bare CELL of vCard 2.1): Mobile for cell, mobile or text; Unspecified when
+// there is no type but voice or pref; Other for the rest (home, work, fax, pager, ...).
+enum class PhoneKind { Mobile, Unspecified, Other };
+PhoneKind KindOfPhone(const std::vector<std::string>& params);
+
+// The bare vCard 2.1 parameters that name an encoding or a value location, not a type.
+bool IsBareEncodingOrValue(std::string_view param);

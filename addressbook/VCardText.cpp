@@ -81,6 +81,11 @@ std::string_view TrimRight(std::string_view text)
     return text.substr(0, end == std::string_view::npos ? 0 : end + 1);
 }
 
+bool IsCardMarker(std::string_view line, std::string_view marker)
+{
+    return EqualsIgnoreCase(TrimRight(line), marker);
+}
+
 std::string DecodeQuotedPrintable(std::string_view encoded)
 {
     std::string out;
@@ -102,7 +107,7 @@ std::string EncodeQuotedPrintable(std::string_view bytes)
     static const char* hex = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : bytes) {
-        if (c > ' ' && c <= '~' && c != '=') {
+        if (c > ' ' && c <= '~' && c != '=' && c != ':') {
             out += static_cast<char>(c);
         } else {
             out += '=';
@@ -133,7 +138,13 @@ std::string UnescapeText(std::string_view text, VCardVersion version)
             continue;
         }
         if (version == VCardVersion::V21) {
-            out += next == ';' ? ";" : std::string{'\\', next};
+            // Only "\;" is an escape: a backslash before anything else is text, and the next
+            // character is read on its own (so "\\;" is a backslash and an escaped ";").
+            if (next != ';') {
+                out += text[i];
+                continue;
+            }
+            out += ';';
         } else if (next == 'n' || next == 'N') {
             out += '\n';
         } else if (next == '\\' || next == ',' || next == ';' || next == ':') {

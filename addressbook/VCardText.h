@@ -14,11 +14,14 @@ enum class VCardVersion { V21, V30, V40 };
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // `text` without its trailing blanks and tabs.
 std::string_view TrimRight(std::string_view text);
+// A physical line that is `marker` ("BEGIN:VCARD", "END:VCARD") in any case, with trailing blanks.
+bool IsCardMarker(std::string_view line, std::string_view marker);
 
 // "=XX" becomes the byte 0xXX; an "=" not followed by two hex digits stays as it is.
 std::string DecodeQuotedPrintable(std::string_view encoded);
 
-// Every byte outside "!".."~", and "=" itself, becomes "=XX".
+// Every byte outside "!".."~", "=" and ":" become "=XX" (without a colon, no line of a soft-broken
+// value can read as a BEGIN:VCARD, END:VCARD or VERSION line).
 std::string EncodeQuotedPrintable(std::string_view bytes);
 
 // Bytes in `charset` (a CHARSET parameter; empty when there is none) as UTF-8. Without a charset,

@@ -232,3 +232,20 @@ TEST_F(ContactEditingTest, WithoutAHeldFolderTheButtonSaysSo)
     EXPECT_THROW_MESSAGE(BNewContactClick(link, window), EAddressBookError, M::NotConnected());
     EXPECT_EQ(form.shown, 0);
 }
+
+TEST_F(ContactEditingTest, AnEmptyNameOrNumberIdentifiesNoContact)
+{
+    WriteBytes(path, Contacts + ContactCard("", "") + ContactCard("Carla", ""));
+    window = FakeContactWindow();
+    FillContactList(link, window);
+    Type("D");
+    window.status = "vorher";
+    BNewContactClick(link, window); // a new contact closed without saving
+    EXPECT_EQ(window.status, "vorher");
+    EXPECT_FALSE(link.ContactFromAddressBook);
+
+    Choose("Carla");
+    edit = [](ContactItem& k) { k.Delete(); };
+    BNewContactClick(link, window);
+    EXPECT_EQ(window.status, "Kontakt Carla wurde gelöscht/komplett verändert");
+}

@@ -30,19 +30,7 @@ TEST(VCardTest, ReadsNameAndMobileNumber)
         std::string card, fullName, number;
     };
     for (const auto& c : {
-             Case{"cell TEL wins over an earlier one",
-                  Card30("FN:Max Muster\r\nTEL;TYPE=work:111\r\nTEL;TYPE=cell:+49 170 1\r\n"), "Max Muster",
-                  "+49 170 1"},
-             Case{"quoted TYPE list", Card30("FN:A\r\nTEL:1\r\nTEL;TYPE=\"voice,cell\":222\r\n"), "A", "222"},
-             Case{"repeated TYPE, lower case names", Card30("fn:A\r\ntel;type=VOICE;type=cell:333\r\n"), "A",
-                  "333"},
-             Case{"bare CELL of 2.1", Card21("FN:A\r\nTEL;HOME:1\r\nTEL;CELL;VOICE:444\r\n"), "A", "444"},
-             Case{"grouped TEL", Card30("FN:A\r\nitem1.TEL:1\r\nitem2.TEL;type=CELL:555\r\n"), "A", "555"},
-             Case{"first TEL when none is marked",
-                  Card30("FN:A\r\nTEL;TYPE=work:111\r\nTEL;TYPE=home:222\r\n"), "A", "111"},
-             Case{"no TEL", Card30("FN:A\r\nEMAIL:a@example.org\r\n"), "A", ""},
-             Case{"tel URI with parameter", Card40("FN:A\nTEL;VALUE=uri;TYPE=cell:tel:+49-171-1;ext=5\n"),
-                  "A", "+49-171-1"},
+             Case{"lower case names", Card30("fn:A\r\ntel;type=VOICE;type=cell:333\r\n"), "A", "333"},
              Case{"folded 3.0 line drops one blank", Card30("FN:Max Mu\r\n  ster\r\n"), "Max Mu ster", ""},
              Case{"folded with a tab", Card40("FN:Max Mu\n\tster\n"), "Max Muster", ""},
              Case{"quoted-printable Latin-1 with soft break",
@@ -77,6 +65,58 @@ TEST(VCardTest, ReadsNameAndMobileNumber)
         VCardContact contact = ReadVCard(c.card);
         EXPECT_EQ(contact.FullName, c.fullName);
         EXPECT_EQ(contact.MobileTelephoneNumber, c.number);
+    }
+}
+
+TEST(VCardTest, MobileNumberIsACellOrUntypedTelAndAnEditChangesOnlyThatLine)
+{
+    struct Case
+    {
+        const char* label;
+        std::string card, number, edited; // edited: the card after the number became "+49 160 9"
+    };
+    for (const auto& c : {
+             Case{"3.0 TYPE=CELL after a work number",
+                  Card30("TEL;TYPE=WORK:030 1\r\nTEL;TYPE=CELL:0171 2\r\n"), "0171 2",
+                  Card30("TEL;TYPE=WORK:030 1\r\nTEL;TYPE=CELL:+49 160 9\r\n")},
+             Case{"3.0 TYPE=cell,voice", Card30("TEL;TYPE=cell,voice:0171 2\r\n"), "0171 2",
+                  Card30("TEL;TYPE=cell,voice:+49 160 9\r\n")},
+             Case{"4.0 quoted list, grouped",
+                  Card40("item1.TEL;TYPE=home:1\nitem2.TEL;TYPE=\"voice,cell\":2\n"), "2",
+                  Card40("item1.TEL;TYPE=home:1\nitem2.TEL;TYPE=\"voice,cell\":+49 160 9\n")},
+             Case{"2.1 bare CELL", Card21("TEL;HOME;VOICE:1\r\nTEL;CELL;VOICE:2\r\n"), "2",
+                  Card21("TEL;HOME;VOICE:1\r\nTEL;CELL;VOICE:+49 160 9\r\n")},
+             Case{"4.0 tel URI with VALUE=uri", Card40("TEL;VALUE=uri;TYPE=cell:tel:+49-171-1;ext=5\n"),
+                  "+49-171-1", Card40("TEL;TYPE=cell:+49 160 9\n")},
+             Case{"4.0 text and 3.0 mobile", Card40("TEL;TYPE=work:1\nTEL;TYPE=text:2\nTEL;TYPE=MOBILE:3\n"),
+                  "2", Card40("TEL;TYPE=work:1\nTEL;TYPE=text:+49 160 9\nTEL;TYPE=MOBILE:3\n")},
+             Case{"cell wins over an earlier untyped one", Card30("TEL:1\r\nTEL;TYPE=CELL:2\r\n"), "2",
+                  Card30("TEL:1\r\nTEL;TYPE=CELL:+49 160 9\r\n")},
+             Case{"untyped behind home and fax", Card30("TEL;TYPE=\"home,fax\":1\r\nTEL:2\r\n"), "2",
+                  Card30("TEL;TYPE=\"home,fax\":1\r\nTEL:+49 160 9\r\n")},
+             Case{"voice and pref say nothing", Card30("TEL;TYPE=WORK:1\r\nTEL;TYPE=voice;TYPE=pref:2\r\n"),
+                  "2", Card30("TEL;TYPE=WORK:1\r\nTEL;TYPE=voice;TYPE=pref:+49 160 9\r\n")},
+             Case{"2.1 encoding is no type", Card21("TEL;ENCODING=QUOTED-PRINTABLE:0171=202\r\n"), "0171 2",
+                  Card21("TEL:+49 160 9\r\n")},
+             Case{"3.0 home, work, fax, pager only: a cell TEL is added",
+                  Card30("TEL;TYPE=home:1\r\nTEL;TYPE=WORK,VOICE:2\r\nTEL;TYPE=\"home,fax\":3\r\nTEL;TYPE="
+                         "pager:4\r\n"),
+                  "",
+                  Card30("TEL;TYPE=home:1\r\nTEL;TYPE=WORK,VOICE:2\r\nTEL;TYPE=\"home,fax\":3\r\nTEL;TYPE="
+                         "pager:4\r\n"
+                         "TEL;TYPE=CELL:+49 160 9\r\n")},
+             Case{"2.1 bare HOME, FAX, PAGER only", Card21("TEL;HOME:1\r\nTEL;WORK;FAX:2\r\nTEL;PAGER:3\r\n"),
+                  "", Card21("TEL;HOME:1\r\nTEL;WORK;FAX:2\r\nTEL;PAGER:3\r\nTEL;CELL:+49 160 9\r\n")},
+             Case{"4.0 home tel URI only", Card40("TEL;VALUE=uri;TYPE=home:tel:+49-30-1\n"), "",
+                  Card40("TEL;VALUE=uri;TYPE=home:tel:+49-30-1\nTEL;TYPE=cell:+49 160 9\n")},
+             Case{"no TEL", Card30("EMAIL:a@example.org\r\n"), "",
+                  Card30("EMAIL:a@example.org\r\nTEL;TYPE=CELL:+49 160 9\r\n")},
+         }) {
+        SCOPED_TRACE(c.label);
+        EXPECT_EQ(ReadVCard(c.card).MobileTelephoneNumber, c.number);
+        std::string edited = PatchVCard(c.card, {{}, "+49 160 9"});
+        EXPECT_EQ(edited, c.edited);
+        EXPECT_EQ(ReadVCard(edited).MobileTelephoneNumber, "+49 160 9");
     }
 }
 
@@ -152,6 +192,19 @@ TEST(VCardTest, PatchRewritesOnlyTheChangedLines)
                   Card40("FN:A\n"),
                   {std::string(80, 'x'), {}},
                   Card40("FN:" + std::string(72, 'x') + "\n " + std::string(8, 'x') + "\n")},
+             Case{"a 2.1 line of 76 bytes is not folded",
+                  Card21("FN:A\r\nTEL;CELL:1\r\n"),
+                  {{}, std::string(67, '1')},
+                  Card21("FN:A\r\nTEL;CELL:" + std::string(67, '1') + "\r\n")},
+             Case{"2.1 backslash before a semicolon",
+                  Card21("FN:A\r\n"),
+                  {"C:\\;x", {}},
+                  Card21("FN:C:\\\\;x\r\n")},
+             Case{"a soft line break cut off by END:VCARD is not continued by an added line",
+                  "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;ENCODING=QUOTED-PRINTABLE:A=\r\nEND:VCARD",
+                  {{}, "+49 171"},
+                  "BEGIN:VCARD\r\nVERSION:2.1\r\nTEL;CELL:+49 "
+                  "171\r\nFN;ENCODING=QUOTED-PRINTABLE:A=\r\nEND:VCARD"},
              Case{"a long 2.1 name gets soft line breaks",
                   Card21("FN:A\r\n"),
                   {std::string(80, 'x'), {}},
