@@ -167,6 +167,8 @@ class EIdMessagePartsNotSupported : public EIdMessageException
 {
 public:
     EIdMessagePartsNotSupported()
-        : EIdMessageException("Nachrichten mit Anlagen oder mehreren Textteilen können nicht gesendet werden.")
-    {}
+        : EIdMessageException(
+              "Nachrichten mit Anlagen oder mehreren Textteilen können nicht gesendet werden.")
+    {
+    }
 };
