@@ -68,11 +68,16 @@ int Cp1252Byte(char32_t c)
 const char* IconvName(CodePage codePage)
 {
     switch (codePage) {
-    case CodePage::ShiftJis932: return "CP932";
-    case CodePage::Gbk936: return "CP936";
-    case CodePage::Uhc949: return "CP949";
-    case CodePage::Big5950: return "CP950";
-    case CodePage::Windows1252: break;
+    case CodePage::ShiftJis932:
+        return "CP932";
+    case CodePage::Gbk936:
+        return "CP936";
+    case CodePage::Uhc949:
+        return "CP949";
+    case CodePage::Big5950:
+        return "CP950";
+    case CodePage::Windows1252:
+        break;
     }
     return "CP1252";
 }
@@ -92,8 +97,7 @@ Iconv OpenIconv(const char* to, const char* from)
 
 // Converts `in` with `cd`; each input unit that cannot be converted (`skip` bytes long, or one
 // byte when `skip` is 0) is handed to `onFailure`, which writes a replacement.
-template <typename OnFailure>
-std::string Convert(iconv_t cd, std::string_view in, OnFailure onFailure)
+template <typename OnFailure> std::string Convert(iconv_t cd, std::string_view in, OnFailure onFailure)
 {
     std::string out;
     std::string buffer(4 * in.size() + 16, '\0');
@@ -151,13 +155,16 @@ LocaleLanguage SystemLanguage()
 CodePage CodePageForLanguage(LocaleLanguage language)
 {
     switch (language.Primary) {
-    case LangJapanese: return CodePage::ShiftJis932;
-    case LangKorean: return CodePage::Uhc949;
+    case LangJapanese:
+        return CodePage::ShiftJis932;
+    case LangKorean:
+        return CodePage::Uhc949;
     case LangChinese:
         return language.Sub == SubLangChineseSimplified || language.Sub == SubLangChineseSingapore
                    ? CodePage::Gbk936
                    : CodePage::Big5950;
-    default: return CodePage::Windows1252;
+    default:
+        return CodePage::Windows1252;
     }
 }
 
@@ -170,9 +177,12 @@ CodePage SystemCodePage()
 bool IsLeadByte(unsigned char byte, CodePage codePage)
 {
     switch (codePage) {
-    case CodePage::Windows1252: return false;
-    case CodePage::ShiftJis932: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    default: return byte >= 0x81 && byte <= 0xFE;
+    case CodePage::Windows1252:
+        return false;
+    case CodePage::ShiftJis932:
+        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    default:
+        return byte >= 0x81 && byte <= 0xFE;
     }
 }
 

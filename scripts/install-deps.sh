@@ -1,16 +1,27 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the program and the tests need, when any is missing.
+# Installs the Debian 12 packages that are missing: those the build and the program need, and with
+# --tests also those the tests, the benchmarks, the fuzz build and the checks need.
 set -euo pipefail
 
-packages=(
-    cmake g++ make pkg-config clang libclang-rt-14-dev
+program_packages=(
+    cmake g++ make pkg-config
     qt6-base-dev qt6-translations-l10n libgl-dev
+    libssl-dev
+)
+test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    libssl-dev openssl
+    clang libclang-rt-14-dev clang-format
     python3 python3-aiosmtpd
-    dovecot-core dovecot-pop3d
+    dovecot-core dovecot-pop3d openssl
     desktop-file-utils appstream dpkg-dev
 )
+
+packages=("${program_packages[@]}")
+case "${1:-}" in
+"") ;;
+--tests) packages+=("${test_packages[@]}") ;;
+*) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Tickerpost.
+# Installs what the program needs, builds the program alone, and starts Tickerpost.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh

@@ -4,15 +4,18 @@
 
 TEST(CodePageTest, LanguageAndCodePageFollowTheLocaleName)
 {
-    struct Case { const char* name; uint16_t primary; CodePage codePage; };
-    for (auto c : {Case{"de_DE.UTF-8", LangGerman, CodePage::Windows1252},
-                   Case{"C", 0, CodePage::Windows1252}, Case{"POSIX", 0, CodePage::Windows1252},
-                   Case{"ja_JP.UTF-8", LangJapanese, CodePage::ShiftJis932},
-                   Case{"ko_KR", LangKorean, CodePage::Uhc949},
-                   Case{"zh_CN.GB2312", LangChinese, CodePage::Gbk936},
-                   Case{"zh_SG", LangChinese, CodePage::Gbk936},
-                   Case{"zh_TW.UTF-8", LangChinese, CodePage::Big5950},
-                   Case{"zh_HK", LangChinese, CodePage::Big5950}}) {
+    struct Case
+    {
+        const char* name;
+        uint16_t primary;
+        CodePage codePage;
+    };
+    for (auto c :
+         {Case{"de_DE.UTF-8", LangGerman, CodePage::Windows1252}, Case{"C", 0, CodePage::Windows1252},
+          Case{"POSIX", 0, CodePage::Windows1252}, Case{"ja_JP.UTF-8", LangJapanese, CodePage::ShiftJis932},
+          Case{"ko_KR", LangKorean, CodePage::Uhc949}, Case{"zh_CN.GB2312", LangChinese, CodePage::Gbk936},
+          Case{"zh_SG", LangChinese, CodePage::Gbk936}, Case{"zh_TW.UTF-8", LangChinese, CodePage::Big5950},
+          Case{"zh_HK", LangChinese, CodePage::Big5950}}) {
         SCOPED_TRACE(c.name);
         LocaleLanguage language = LocaleLanguageFromName(c.name);
         EXPECT_EQ(language.Primary, c.primary);
@@ -35,7 +38,8 @@ TEST(CodePageTest, Windows1252RoundTripsEveryByte)
 TEST(CodePageTest, UnmappableCharactersAreReportedNotDropped)
 {
     std::string unmappable;
-    EXPECT_EQ(Utf8ToCodePage("a€b😀c日", unmappable, CodePage::Windows1252), "a\x80" "b?c?");
+    EXPECT_EQ(Utf8ToCodePage("a€b😀c日", unmappable, CodePage::Windows1252), "a\x80"
+                                                                            "b?c?");
     EXPECT_EQ(unmappable, "😀日");
 }
 

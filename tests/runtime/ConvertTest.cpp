@@ -5,7 +5,11 @@
 
 TEST(ConvertTest, AcceptsDecimalHexSignsAndLeadingBlanks)
 {
-    struct Case { const char* text; int value; };
+    struct Case
+    {
+        const char* text;
+        int value;
+    };
     for (auto c : {Case{"160", 160}, Case{"0160", 160}, Case{"-5", -5}, Case{"+7", 7}, Case{"  42", 42},
                    Case{"$1F", 31}, Case{"0x1F", 31}, Case{"0X1f", 31}, Case{"2147483647", 2147483647},
                    Case{"-2147483648", -2147483647 - 1}}) {
@@ -17,8 +21,8 @@ TEST(ConvertTest, AcceptsDecimalHexSignsAndLeadingBlanks)
 
 TEST(ConvertTest, RefusesEverythingElse)
 {
-    for (const char* text : {"", " ", "abc", "12a", "42 ", "1.5", "0x", "$", "-", "2147483648",
-                             "99999999999999999999", "0xG"}) {
+    for (const char* text :
+         {"", " ", "abc", "12a", "42 ", "1.5", "0x", "$", "-", "2147483648", "99999999999999999999", "0xG"}) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(TryStrToInt(text).has_value());
     }

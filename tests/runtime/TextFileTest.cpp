@@ -67,11 +67,10 @@ TEST(TextFileTest, FailuresRaiseTheirFileErrors)
         const char* text;
     };
     for (const auto& c : {
-             Case{"read a missing file", InOutErrorOf([&] { ReadTextLines(folder.File("missing.sms")); }),
-                  2, "Datei nicht gefunden"},
-             Case{"read in a missing folder",
-                  InOutErrorOf([&] { ReadTextLines(folder.File("Sent/a.SMS")); }), 3,
-                  "Ungültiger Dateiname"},
+             Case{"read a missing file", InOutErrorOf([&] { ReadTextLines(folder.File("missing.sms")); }), 2,
+                  "Datei nicht gefunden"},
+             Case{"read in a missing folder", InOutErrorOf([&] { ReadTextLines(folder.File("Sent/a.SMS")); }),
+                  3, "Ungültiger Dateiname"},
              Case{"write in a missing folder",
                   InOutErrorOf([&] { WriteTextFile(folder.File("Sent/a.SMS"), "x"); }), 3,
                   "Ungültiger Dateiname"},

@@ -2,6 +2,7 @@
 
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/RealServers.h"
+#include "tests/support/TestLocale.h"
 #include "ui/ProgramStart.h"
 #include "ui/SetupDialog.h"
 
@@ -93,7 +94,7 @@ private slots:
 int main(int argc, char** argv)
 {
     if (!BecomeOrdinaryUser()) return 99;
-    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    UseTestLocaleAndZone();
     QApplication application(argc, argv);
     PrepareApplication(application);
     PerUserFilesTest test;

@@ -221,12 +221,9 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
+int RunSendEndToEndTest(int argc, char** argv)
 {
-    // The German code page (Windows-1252) and mail charset, whatever the machine's locale is.
-    setenv("LC_ALL", "de_DE.UTF-8", 1);
-    QApplication application(argc, argv);
-    PrepareApplication(application);
+    PrepareApplication(*qApp);
     SendEndToEndTest test;
     return QTest::qExec(&test, argc, argv);
 }
