@@ -4,6 +4,7 @@
 
 int RunContactsWindowTest(int argc, char** argv);
 int RunErrorGuardTest(int argc, char** argv);
+int RunMessageLengthTest(int argc, char** argv);
 int RunSetupDialogTest(int argc, char** argv);
 int RunSmallDialogsTest(int argc, char** argv);
 int RunTextBorderTest(int argc, char** argv);
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     int failures = 0;
     failures += RunContactsWindowTest(argc, argv);
     failures += RunErrorGuardTest(argc, argv);
+    failures += RunMessageLengthTest(argc, argv);
     failures += RunSetupDialogTest(argc, argv);
     failures += RunSmallDialogsTest(argc, argv);
     failures += RunTextBorderTest(argc, argv);
