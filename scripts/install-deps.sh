@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config clang libclang-rt-14-dev
-    qt6-base-dev qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-translations-l10n libgl-dev libxcb1-dev xvfb xauth
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-aiosmtpd
     dovecot-core dovecot-pop3d

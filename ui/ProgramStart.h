@@ -11,7 +11,7 @@ class QApplication;
 
 // The program's start, shared by the entry and the tests that start the program as a user does.
 
-// The application's title in every box, and German texts in Qt's own dialogs and buttons.
+// German texts in Qt's own dialogs and buttons.
 void PrepareApplication(QApplication& application);
 
 // Creates the main window for the program in `programFolder` (the executable's folder unless a
