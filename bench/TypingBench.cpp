@@ -11,10 +11,12 @@
 
 namespace {
 
-// A message of about `length` characters in lines of 60, as a long letter would be typed.
-QString LongMessage(int length)
+// A message of about `length` characters in lines of 60, as a long letter would be typed; with
+// `mixed`, each line also holds umlauts, a euro sign and an emoji, which the counters weigh apart.
+QString LongMessage(int length, bool mixed)
 {
-    const QString line = QString(59, QChar(u'x')) + QChar(u'\n');
+    const QString line = mixed ? QStringLiteral("Grüße, 5 € 😀 ") + QString(45, QChar(u'x')) + QChar(u'\n')
+                               : QString(59, QChar(u'x')) + QChar(u'\n');
     QString text;
     text.reserve(length + line.size());
     while (text.size() < length) text += line;
@@ -30,7 +32,7 @@ void BM_TypingIntoALongMessage(benchmark::State& state)
     TFSMS window(programFolder.path().toStdString() + "/", clock);
     window.show();
     auto* message = window.findChild<QPlainTextEdit*>("MSMS");
-    message->setPlainText(LongMessage(static_cast<int>(state.range(0))));
+    message->setPlainText(LongMessage(static_cast<int>(state.range(0)), state.range(1) != 0));
     message->moveCursor(QTextCursor::End);
     QApplication::processEvents();
 
@@ -41,7 +43,9 @@ void BM_TypingIntoALongMessage(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 2);
     state.counters["LELastingChars"] = window.findChild<QLabel*>("LELastingChars")->text().toInt();
 }
-BENCHMARK(BM_TypingIntoALongMessage)->Arg(1'000)->Arg(10'000)->Arg(100'000);
+BENCHMARK(BM_TypingIntoALongMessage)
+    ->ArgNames({"length", "mixed"})
+    ->ArgsProduct({{1'000, 10'000, 100'000}, {0, 1}});
 
 } // namespace
 

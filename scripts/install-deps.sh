@@ -11,6 +11,7 @@ program_packages=(
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
+    libxcb1-dev xvfb xauth
     python3 python3-aiosmtpd
     dovecot-core dovecot-pop3d openssl
     desktop-file-utils appstream dpkg-dev

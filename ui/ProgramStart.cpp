@@ -3,15 +3,15 @@
 #include "runtime/ProgramFolder.h"
 #include "ui/ErrorGuard.h"
 #include "ui/ProgramIcon.h"
-#include "ui/UiMessages.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+// No application display name is set: the window system would get it appended to every window's
+// title ("Info — Tickerpost"), and each window's title is exactly its own.
 void PrepareApplication(QApplication& application)
 {
-    QApplication::setApplicationDisplayName(QString::fromUtf8(UiMessages::ApplicationTitle));
     auto* qtTranslation = new QTranslator(&application);
     if (qtTranslation->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(qtTranslation);

@@ -11,8 +11,8 @@ class QApplication;
 
 // The program's start, shared by the entry and the tests that start the program as a user does.
 
-// The application's title in every box, German texts in Qt's own dialogs and buttons, the
-// program's icon, and the name of its desktop entry, which the desktop matches its windows with.
+// German texts in Qt's own dialogs and buttons, the program's icon, and the name of its desktop
+// entry, which the desktop matches its windows with.
 void PrepareApplication(QApplication& application);
 
 // Creates the main window with its files where LocateFiles puts them for the executable's folder,

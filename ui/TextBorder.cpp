@@ -6,7 +6,9 @@
 
 #include <QList>
 
+#include <map>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -29,17 +31,59 @@ QString DistinctCharacters(const QString& characters)
     return QString::fromUcs4(seen.data(), qsizetype(seen.size()));
 }
 
-bool IsLineBreak(char32_t c)
+bool IsLineBreak(char16_t c)
 {
     return c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
-// The number of bytes of one character in the code page ("?" for one it cannot hold).
-int CodePageWidth(char32_t c)
+// How many bytes the converter makes of each character of one code page ("?", one byte, for a
+// character the code page cannot hold); each character is converted once, when first met.
+class CharacterWidths
 {
-    if (c < 0x80) return 1;
-    std::string unmappable;
-    return static_cast<int>(Utf8ToCodePage(QString::fromUcs4(&c, 1).toStdString(), unmappable).size());
+public:
+    explicit CharacterWidths(CodePage codePage) : codePage_(codePage) {}
+
+    int Of(char32_t c)
+    {
+        if (c < 0x80) return 1;
+        auto [entry, isNew] = widths_.try_emplace(c, 0);
+        if (isNew) {
+            // A lone surrogate stays one QChar, which Qt's UTF-8 conversion makes "?", as for the text.
+            const QString character = c > 0xFFFF ? QString::fromUcs4(&c, 1) : QString(QChar(char16_t(c)));
+            std::string unmappable;
+            entry->second =
+                static_cast<int>(Utf8ToCodePage(character.toStdString(), unmappable, codePage_).size());
+        }
+        return entry->second;
+    }
+
+private:
+    CodePage codePage_;
+    std::unordered_map<char32_t, int> widths_;
+};
+
+CharacterWidths& WidthsIn(CodePage codePage)
+{
+    static std::map<CodePage, CharacterWidths> widths;
+    return widths.try_emplace(codePage, codePage).first->second;
+}
+
+// One character of a Qt text as the converter sees it: a surrogate pair and CR LF are one step.
+struct Step
+{
+    qsizetype QtLength;
+    int CodePageWidth;
+};
+
+Step StepAt(QStringView text, qsizetype i, CharacterWidths& widths)
+{
+    const QChar unit = text[i];
+    const bool hasNext = i + 1 < text.size();
+    if (unit.isHighSurrogate() && hasNext && text[i + 1].isLowSurrogate())
+        return {2, widths.Of(QChar::surrogateToUcs4(unit, text[i + 1]))};
+    if (unit == u'\r' && hasNext && text[i + 1] == u'\n') return {2, 2};
+    if (IsLineBreak(unit.unicode())) return {1, 2};
+    return {1, widths.Of(unit.unicode())};
 }
 
 } // namespace
@@ -54,10 +98,10 @@ std::string ToCodePage(const QString& text)
     return result;
 }
 
-std::string ToCodePageQuietly(const QString& text)
+std::string ToCodePageQuietly(const QString& text, CodePage codePage)
 {
     std::string unmappable;
-    return Utf8ToCodePage(WithCrLfLineBreaks(text).toStdString(), unmappable);
+    return Utf8ToCodePage(WithCrLfLineBreaks(text).toStdString(), unmappable, codePage);
 }
 
 QString FromCodePage(const std::string& text)
@@ -65,16 +109,27 @@ QString FromCodePage(const std::string& text)
     return QString::fromStdString(CodePageToUtf8(text)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+int CodePageLength(QStringView text, CodePage codePage)
+{
+    CharacterWidths& widths = WidthsIn(codePage);
+    int length = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const Step step = StepAt(text, i, widths);
+        length += step.CodePageWidth;
+        i += step.QtLength;
+    }
+    return length;
+}
+
 int QtPosition(const QString& text, int codePagePosition)
 {
+    CharacterWidths& widths = WidthsIn(SystemCodePage());
     int codePage = 0;
     qsizetype i = 0;
     while (i < text.size() && codePage < codePagePosition) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-        const bool crLf = c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
-        codePage += IsLineBreak(c) ? 2 : CodePageWidth(c);
-        i += pair || crLf ? 2 : 1;
+        const Step step = StepAt(text, i, widths);
+        codePage += step.CodePageWidth;
+        i += step.QtLength;
     }
     return static_cast<int>(i);
 }

@@ -6,6 +6,7 @@
 #include "runtime/TextFile.h"
 #include "ui/ErrorGuard.h"
 #include "ui/InfoDialog.h"
+#include "ui/MessageLength.h"
 #include "ui/PasswordDialog.h"
 #include "ui/RecipientBox.h"
 #include "ui/SetupDialog.h"
@@ -28,7 +29,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTextDocument>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -239,6 +239,7 @@ void TFSMS::CreateWorkingArea()
     MSMS->setFixedSize(DesignedMessageWidth, DesignedMessageHeight);
     MSMS->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MSMS->setTabChangesFocus(true);
+    messageLength_ = new TMessageLength(*MSMS->document());
 
     LLastingChars = CreateLabel(Bevel1, "LLastingChars", "Zeichen übrig:");
     LELastingChars = CreateValueLabel(Bevel1, "LELastingChars", "160", "Zeichen übrig");
@@ -401,18 +402,9 @@ void TFSMS::ShowPasswordPrompt()
 
 void TFSMS::MSMSChange()
 {
-    metrics_ = MeasureSms(MessageLength(), settings_.MaxSMSLength);
+    metrics_ = MeasureSms(messageLength_->Length(), settings_.MaxSMSLength);
     LESMSCount->setText(QString::number(metrics_.SMSCount));
     LELastingChars->setText(QString::number(metrics_.LastingChars));
-}
-
-// The length of the message as the core holds it, where a line break is CR LF. Read from the
-// document's counts, without a copy of the text: characterCount() holds one separator per block.
-int TFSMS::MessageLength() const
-{
-    const QTextDocument* document = MSMS->document();
-    const int lineBreaks = document->blockCount() - 1;
-    return document->characterCount() - 1 + lineBreaks;
 }
 
 // Shows a new settings dialog modally; it changes the settings and user.ini itself.

@@ -26,6 +26,7 @@ class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class TMessageLength;
 class TRecipientBox;
 
 // The main window: recipient box, message box with its counters, the send button, menus, toolbar
@@ -101,7 +102,6 @@ private:
     void FormDestroy();
     void ComboBoxReceiverAdressChange();
     void MSMSChange();
-    int MessageLength() const;
     void AddressBookSwitchChanged();
     void ExitClick();
     void CutClick();
@@ -141,6 +141,7 @@ private:
     TRecipientBox* recipientBox_ = nullptr;
     QPushButton* BNewContact = nullptr;
     QPlainTextEdit* MSMS = nullptr;
+    TMessageLength* messageLength_ = nullptr;
     QLabel* LLastingChars = nullptr;
     QLabel* LELastingChars = nullptr;
     QLabel* LSMSCount = nullptr;

@@ -184,6 +184,28 @@ private slots:
         QCOMPARE(Label(window, "LELastingChars"), QStringLiteral("2"));
     }
 
+    // The counters count what the send gets: an emoji goes out as one "?", U+2028 as CR LF.
+    void CountersCountWhatTheSendGets_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("length");
+        QTest::newRow("emoji") << QStringLiteral("😀") << 1;
+        QTest::newRow("pasted line separator") << QStringLiteral("a\u2028b") << 4;
+        QTest::newRow("umlaut, euro sign, line break") << QStringLiteral("ä€\n") << 4;
+    }
+
+    void CountersCountWhatTheSendGets()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, length);
+        TestProgramFolder folder;
+        TFSMS window(folder.Path(), clock_);
+        CapturedMessages captured;
+        Message(window)->insertPlainText(text);
+        QCOMPARE(window.Metrics().SMSLength, length);
+        QCOMPARE(int(window.MessageText().size()), length);
+    }
+
     void EnterNeverBreaksALine_data()
     {
         QTest::addColumn<int>("key");
