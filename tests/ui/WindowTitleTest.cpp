@@ -16,7 +16,6 @@
 
 #include <xcb/xcb.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
