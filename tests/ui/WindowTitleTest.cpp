@@ -3,6 +3,7 @@
 #include "addressbook/ContactItem.h"
 #include "core/Settings.h"
 #include "runtime/Clock.h"
+#include "runtime/FileLocations.h"
 #include "tests/support/TestLocale.h"
 #include "ui/ContactForm.h"
 #include "ui/InfoDialog.h"
@@ -64,7 +65,7 @@ private slots:
         QCOMPARE(WindowSystemTitle(setup), QStringLiteral("Einstellungen"));
         TFPasswordDialog password(settings, &window);
         QCOMPARE(WindowSystemTitle(password), QStringLiteral("Kennworteingabe"));
-        TFInfoDialog info(&window);
+        TFInfoDialog info(FileLocations(folder.Path()), &window);
         QCOMPARE(WindowSystemTitle(info), QStringLiteral("Info"));
         ContactItem contact(std::weak_ptr<ContactStore>{}, std::string{});
         TFContactForm form(contact, &window);
