@@ -263,8 +263,9 @@ void SetupDialogTest::acceptStoresEveryKeyInMemoryAndFile()
 }
 
 // Row i of the table holds 100 + i (or i odd) in the record and gets 200 + i (or i even) in its
-// control: each control shows its key and stores what it holds under that key, so a crossed or
-// missing row shows.
+// control: each row's control shows its key and stores what it holds under that key, so a row the
+// dialog skips, or a control bound to a field of another type, shows. Which control belongs to
+// which key the tests above pin by name.
 void SetupDialogTest::everyControlShowsAndStoresItsKey()
 {
     for (size_t i = 0; i < SetupControls.size(); ++i) {
