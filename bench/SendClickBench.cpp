@@ -123,11 +123,11 @@ int main()
         std::vector<double> oneWrite, twoWrites;
         for (int i = 0; i < UserIniWrites; ++i) {
             oneWrite.push_back(Ms([&] {
-                WriteSettings(userIni, settings, {SettingKey::LastSentSMS, SettingKey::SMSThisMonth});
+                WriteSettings(userIni, settings, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
             }));
             twoWrites.push_back(Ms([&] {
-                WriteSetting(userIni, settings, SettingKey::LastSentSMS);
-                WriteSetting(userIni, settings, SettingKey::SMSThisMonth);
+                WriteSetting(userIni, settings, &TSettings::LastSentSMS);
+                WriteSetting(userIni, settings, &TSettings::SMSThisMonth);
             }));
         }
         const double oneWriteMs = Median(oneWrite), twoWritesMs = Median(twoWrites);

@@ -85,5 +85,5 @@ void RecordSend(const SentSms& sms, const std::string& dataFolder, TSettings& se
     }
     settings.LastSentSMS = DateTimeText(sms.SentAt);
     window.ShowSMSThisMonth(settings.SMSThisMonth);
-    WriteSettings(userIni, settings, {SettingKey::LastSentSMS, SettingKey::SMSThisMonth});
+    WriteSettings(userIni, settings, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
 }

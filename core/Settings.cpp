@@ -82,10 +82,10 @@ bool IsDateTimeText(std::string_view text)
 
 } // namespace
 
-const SettingDefinition& SettingDefinitionOf(SettingKey key)
+const SettingDefinition& SettingDefinitionOf(SettingField field)
 {
     return *std::find_if(SettingsTable.begin(), SettingsTable.end(),
-                         [key](const SettingDefinition& entry) { return entry.Key == key; });
+                         [field](const SettingDefinition& entry) { return entry.Field == field; });
 }
 
 std::string SettingsFilePath(const std::string& settingsFolder)
@@ -97,20 +97,20 @@ void LoadSettings(TSettings& settings, const IniFile& ini, const Clock& clock)
 {
     settings = TSettings{};
     for (const SettingDefinition& entry : SettingsTable) {
-        if (entry.Key == SettingKey::UseOutlookAdressbook) MonthCheck(settings, clock);
+        if (entry.Field == SettingField(&TSettings::UseOutlookAdressbook)) MonthCheck(settings, clock);
         ReadSetting(settings, ini, entry);
     }
 }
 
-void WriteSetting(IniFile& ini, const TSettings& settings, SettingKey key)
+void WriteSetting(IniFile& ini, const TSettings& settings, SettingField field)
 {
-    WriteSettings(ini, settings, {key});
+    WriteSettings(ini, settings, {field});
 }
 
-void WriteSettings(IniFile& ini, const TSettings& settings, std::initializer_list<SettingKey> keys)
+void WriteSettings(IniFile& ini, const TSettings& settings, std::initializer_list<SettingField> fields)
 {
     IniChanges changes;
-    for (SettingKey key : keys) AddSetting(changes, settings, SettingDefinitionOf(key));
+    for (SettingField field : fields) AddSetting(changes, settings, SettingDefinitionOf(field));
     ini.Write(changes);
 }
 

@@ -36,36 +36,17 @@ struct TSettings
     bool operator==(const TSettings&) const = default;
 };
 
-enum class SettingKey {
-    LoginName,
-    SavePassword,
-    LoginPassword,
-    POP3Server,
-    SMTPServer,
-    Pop3First,
-    UserName,
-    eMailAdress,
-    SMSServer,
-    FormatToken,
-    MaxSMSLength,
-    AutoSave,
-    LastSMSFirst,
-    LastSentSMS,
-    SMSThisMonth,
-    UseOutlookAdressbook
-};
-
 // How a key is stored: Text unchanged; Boolean as 1/0, read as a profile integer; Integer in
 // decimal, read as a profile integer (no integer gives the default); SmsLength read as text and
 // converted strictly by ParseMaxSmsLength, written in decimal.
 enum class SettingType { Text, Boolean, Integer, SmsLength };
 
+// A key of user.ini, named by its field in the record.
 using SettingField = std::variant<std::string TSettings::*, bool TSettings::*, int TSettings::*>;
 
 // One key of user.ini. Its default is the initialiser of its field in TSettings.
 struct SettingDefinition
 {
-    SettingKey Key;
     std::string_view Name;
     std::string_view Section;
     SettingType Type;
@@ -74,28 +55,25 @@ struct SettingDefinition
 
 // Every key of user.ini in the order in which LoadSettings reads them.
 inline constexpr std::array<SettingDefinition, 16> SettingsTable{{
-    {SettingKey::LoginName, "LoginName", "eMailAccount", SettingType::Text, &TSettings::LoginName},
-    {SettingKey::SavePassword, "SavePassword", "eMailAccount", SettingType::Boolean,
-     &TSettings::SavePassword},
-    {SettingKey::LoginPassword, "LoginPassword", "eMailAccount", SettingType::Text,
-     &TSettings::LoginPassword},
-    {SettingKey::POP3Server, "POP3Server", "eMailAccount", SettingType::Text, &TSettings::POP3Server},
-    {SettingKey::SMTPServer, "SMTPServer", "eMailAccount", SettingType::Text, &TSettings::SMTPServer},
-    {SettingKey::Pop3First, "Pop3First", "eMailAccount", SettingType::Boolean, &TSettings::Pop3First},
-    {SettingKey::UserName, "UserName", "eMailAccount", SettingType::Text, &TSettings::UserName},
-    {SettingKey::eMailAdress, "eMailAdress", "eMailAccount", SettingType::Text, &TSettings::eMailAdress},
-    {SettingKey::SMSServer, "SMSServer", "SMS", SettingType::Text, &TSettings::SMSServer},
-    {SettingKey::FormatToken, "FormatToken", "SMS", SettingType::Text, &TSettings::FormatToken},
-    {SettingKey::MaxSMSLength, "MaxSMSLength", "SMS", SettingType::SmsLength, &TSettings::MaxSMSLength},
-    {SettingKey::AutoSave, "AutoSave", "SMS", SettingType::Boolean, &TSettings::AutoSave},
-    {SettingKey::LastSMSFirst, "LastSMSFirst", "SMS", SettingType::Boolean, &TSettings::LastSMSFirst},
-    {SettingKey::LastSentSMS, "LastSentSMS", "SMS", SettingType::Text, &TSettings::LastSentSMS},
-    {SettingKey::SMSThisMonth, "SMSThisMonth", "SMS", SettingType::Integer, &TSettings::SMSThisMonth},
-    {SettingKey::UseOutlookAdressbook, "UseOutlookAdressbook", "Adressbook", SettingType::Boolean,
-     &TSettings::UseOutlookAdressbook},
+    {"LoginName", "eMailAccount", SettingType::Text, &TSettings::LoginName},
+    {"SavePassword", "eMailAccount", SettingType::Boolean, &TSettings::SavePassword},
+    {"LoginPassword", "eMailAccount", SettingType::Text, &TSettings::LoginPassword},
+    {"POP3Server", "eMailAccount", SettingType::Text, &TSettings::POP3Server},
+    {"SMTPServer", "eMailAccount", SettingType::Text, &TSettings::SMTPServer},
+    {"Pop3First", "eMailAccount", SettingType::Boolean, &TSettings::Pop3First},
+    {"UserName", "eMailAccount", SettingType::Text, &TSettings::UserName},
+    {"eMailAdress", "eMailAccount", SettingType::Text, &TSettings::eMailAdress},
+    {"SMSServer", "SMS", SettingType::Text, &TSettings::SMSServer},
+    {"FormatToken", "SMS", SettingType::Text, &TSettings::FormatToken},
+    {"MaxSMSLength", "SMS", SettingType::SmsLength, &TSettings::MaxSMSLength},
+    {"AutoSave", "SMS", SettingType::Boolean, &TSettings::AutoSave},
+    {"LastSMSFirst", "SMS", SettingType::Boolean, &TSettings::LastSMSFirst},
+    {"LastSentSMS", "SMS", SettingType::Text, &TSettings::LastSentSMS},
+    {"SMSThisMonth", "SMS", SettingType::Integer, &TSettings::SMSThisMonth},
+    {"UseOutlookAdressbook", "Adressbook", SettingType::Boolean, &TSettings::UseOutlookAdressbook},
 }};
 
-const SettingDefinition& SettingDefinitionOf(SettingKey key);
+const SettingDefinition& SettingDefinitionOf(SettingField field);
 
 // The full path of user.ini: the settings folder (ending in "/") followed by "user.ini".
 std::string SettingsFilePath(const std::string& settingsFolder);
@@ -108,10 +86,10 @@ std::string SettingsFilePath(const std::string& settingsFolder);
 void LoadSettings(TSettings& settings, const IniFile& ini, const Clock& clock);
 
 // Writes the record's current value of one key to the file (EIniFileError when refused).
-void WriteSetting(IniFile& ini, const TSettings& settings, SettingKey key);
+void WriteSetting(IniFile& ini, const TSettings& settings, SettingField field);
 // Writes the record's current values of the keys, in this order, in one replacement of the file:
 // all of them or, when refused (EIniFileError), none.
-void WriteSettings(IniFile& ini, const TSettings& settings, std::initializer_list<SettingKey> keys);
+void WriteSettings(IniFile& ini, const TSettings& settings, std::initializer_list<SettingField> fields);
 
 // A maximum SMS length: a strict integer of at least 1. Raises EConvertError with
 // "'<text>' ist kein gültiger Integerwert" for no integer, and a message naming the value for one

@@ -2,6 +2,7 @@
 
 #include "runtime/IniFile.h"
 #include "ui/ErrorGuard.h"
+#include "ui/SetupControls.h"
 #include "ui/TextBorder.h"
 
 #include <QBoxLayout>
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+
+#include <variant>
 
 namespace {
 
@@ -94,6 +97,37 @@ QPushButton* NewButton(QWidget* dialog, const char* name, const char* caption)
     return button;
 }
 
+void ShowValue(QWidget* control, const std::string& value)
+{
+    qobject_cast<QLineEdit*>(control)->setText(FromCodePage(value));
+}
+
+void ShowValue(QWidget* control, bool value)
+{
+    qobject_cast<QCheckBox*>(control)->setChecked(value);
+}
+
+void ShowValue(QWidget* control, int value)
+{
+    qobject_cast<QLineEdit*>(control)->setText(QString::number(value));
+}
+
+void ReadValue(const QWidget* control, std::string& value)
+{
+    value = ToCodePage(qobject_cast<const QLineEdit*>(control)->text());
+}
+
+void ReadValue(const QWidget* control, bool& value)
+{
+    value = qobject_cast<const QCheckBox*>(control)->isChecked();
+}
+
+// The one integer edited as text is the SMS length; a refused text leaves `value` unchanged.
+void ReadValue(const QWidget* control, int& value)
+{
+    value = ParseMaxSmsLength(ToCodePage(qobject_cast<const QLineEdit*>(control)->text()));
+}
+
 } // namespace
 
 TFSetupDialog::TFSetupDialog(TSettings& settings, std::string settingsFilePath, QWidget* parent)
@@ -125,17 +159,17 @@ QWidget* TFSetupDialog::CreateEMailAccountPage()
     QWidget* page = NewPage("TSeMailAccount");
     PageGrid grid(page);
     grid.Heading(0, Side::Left, "Anmeldeinformationen");
-    EAccountID = grid.Edit(1, Side::Left, "EAccountID", "Benutzername:");
+    grid.Edit(1, Side::Left, "EAccountID", "Benutzername:");
     EPassword = grid.Edit(2, Side::Left, "EPassword", "Kennwort:");
     CBSavePassword = grid.CheckBox(3, Side::Left, "CBSavePassword", "Passwort Speichern (ACHTUNG! unsicher)");
     grid.Gap(4);
     grid.Heading(5, Side::Left, "Benutzerinformationen");
-    EUserName = grid.Edit(6, Side::Left, "EUserName", "Ihr Name:");
-    EeMailAdress = grid.Edit(7, Side::Left, "EeMailAdress", "eMail-Adresse:");
+    grid.Edit(6, Side::Left, "EUserName", "Ihr Name:");
+    grid.Edit(7, Side::Left, "EeMailAdress", "eMail-Adresse:");
     grid.Heading(0, Side::Right, "Serverinformationen");
-    EPOP3Server = grid.Edit(1, Side::Right, "EPOP3Server", "Posteingangserver (POP3):");
-    ESMTPServer = grid.Edit(2, Side::Right, "ESMTPServer", "Postausgangserver (SMTP):");
-    CBPOP3First = grid.CheckBox(3, Side::Right, "CBPOP3First", "Beim Posteingangsserver zuerst anmelden");
+    grid.Edit(1, Side::Right, "EPOP3Server", "Posteingangserver (POP3):");
+    grid.Edit(2, Side::Right, "ESMTPServer", "Postausgangserver (SMTP):");
+    grid.CheckBox(3, Side::Right, "CBPOP3First", "Beim Posteingangsserver zuerst anmelden");
     grid.End(8);
 
     connect(CBSavePassword, &QCheckBox::clicked, this, &TFSetupDialog::CBSavePasswordClick);
@@ -147,14 +181,14 @@ QWidget* TFSetupDialog::CreateSmsPage()
     QWidget* page = NewPage("TSSMS");
     PageGrid grid(page);
     grid.Heading(0, Side::Left, "Empfängeradresse");
-    ESMSProvider = grid.Edit(1, Side::Left, "ESMSProvider", "SMS @-Adresse:");
+    grid.Edit(1, Side::Left, "ESMSProvider", "SMS @-Adresse:");
     grid.Heading(0, Side::Right, "Format");
-    EFormatToken = grid.Edit(1, Side::Right, "EFormatToken", "Format-Zeichen vor Nachricht:");
-    EMaxSMSLength = grid.Edit(2, Side::Right, "EMaxSMSLength", "Maximale Länge:");
+    grid.Edit(1, Side::Right, "EFormatToken", "Format-Zeichen vor Nachricht:");
+    grid.Edit(2, Side::Right, "EMaxSMSLength", "Maximale Länge:");
     grid.Gap(3);
     grid.Heading(4, Side::Left, "Versandtoptionen");
-    CBLastSMSFirst = grid.CheckBox(5, Side::Left, "CBLastSMSFirst", "Bei MultiSMS letzte SMS zuerst senden");
-    CBSMSAutoSave = grid.CheckBox(6, Side::Left, "CBSMSAutoSave", "SMS nach versandt automatisch speichern");
+    grid.CheckBox(5, Side::Left, "CBLastSMSFirst", "Bei MultiSMS letzte SMS zuerst senden");
+    grid.CheckBox(6, Side::Left, "CBSMSAutoSave", "SMS nach versandt automatisch speichern");
     grid.End(7);
     return page;
 }
@@ -164,8 +198,7 @@ QWidget* TFSetupDialog::CreateAdressbookPage()
     QWidget* page = NewPage("TSAdressbook");
     PageGrid grid(page);
     grid.Heading(0, Side::Left, "Adressbuch");
-    CBUseOutlookAdressbook =
-        grid.CheckBox(1, Side::Left, "CBUseOutlookAdressbook", "Adressbuch (Kontakte.vcf) verwenden");
+    grid.CheckBox(1, Side::Left, "CBUseOutlookAdressbook", "Adressbuch (Kontakte.vcf) verwenden");
     grid.End(2);
     return page;
 }
@@ -173,9 +206,10 @@ QWidget* TFSetupDialog::CreateAdressbookPage()
 // Set once the pages sit in the dialog: moving a page into the page control would reorder its chain.
 void TFSetupDialog::SetAccountPageTabOrder()
 {
-    QWidget* order[] = {EPOP3Server,  ESMTPServer, EAccountID,  EPassword,
-                        EeMailAdress, EUserName,   CBPOP3First, CBSavePassword};
-    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    const char* order[] = {"EPOP3Server",  "ESMTPServer", "EAccountID",  "EPassword",
+                           "EeMailAdress", "EUserName",   "CBPOP3First", "CBSavePassword"};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(ControlNamed(order[i - 1]), ControlNamed(order[i]));
 }
 
 // "Übernehmen", "Verwerfen" and "Schließen" at the bottom right; "Schließen" answers Enter.
@@ -196,55 +230,27 @@ QLayout* TFSetupDialog::CreateButtons()
 
 void TFSetupDialog::LoadSettingsToControls()
 {
-    EAccountID->setText(FromCodePage(settings_.LoginName));
-    if (settings_.SavePassword) {
+    // Setting CBSavePassword from the record does not run CBSavePasswordClick, so "Verwerfen"
+    // brings back the stored password rather than an emptied box.
+    for (const SetupControl& control : SetupControls)
+        std::visit([&](auto field) { ShowValue(ControlNamed(control.ControlName), settings_.*field); },
+                   control.Field);
+    if (settings_.SavePassword)
         EPassword->setReadOnly(false);
-        EPassword->setText(FromCodePage(settings_.LoginPassword));
-    } else {
+    else
         ShowPasswordMarker();
-    }
-    // Setting the box from the record does not run CBSavePasswordClick, so "Verwerfen" brings
-    // back the stored password rather than an emptied box.
-    CBSavePassword->setChecked(settings_.SavePassword);
-    EPOP3Server->setText(FromCodePage(settings_.POP3Server));
-    ESMTPServer->setText(FromCodePage(settings_.SMTPServer));
-    CBPOP3First->setChecked(settings_.Pop3First);
-    EUserName->setText(FromCodePage(settings_.UserName));
-    EeMailAdress->setText(FromCodePage(settings_.eMailAdress));
-    ESMSProvider->setText(FromCodePage(settings_.SMSServer));
-    EFormatToken->setText(FromCodePage(settings_.FormatToken));
-    EMaxSMSLength->setText(QString::number(settings_.MaxSMSLength));
-    CBSMSAutoSave->setChecked(settings_.AutoSave);
-    CBLastSMSFirst->setChecked(settings_.LastSMSFirst);
-    CBUseOutlookAdressbook->setChecked(settings_.UseOutlookAdressbook);
 }
 
 void TFSetupDialog::SaveControlsToSettings()
 {
     IniFile ini(settingsFilePath_);
-    auto store = [&](SettingKey key, auto&& assign) {
-        assign();
-        WriteSetting(ini, settings_, key);
-    };
-    auto text = [](const QLineEdit* box) { return ToCodePage(box->text()); };
-
-    store(SettingKey::LoginName, [&] { settings_.LoginName = text(EAccountID); });
-    store(SettingKey::SavePassword, [&] { settings_.SavePassword = CBSavePassword->isChecked(); });
-    store(SettingKey::LoginPassword, [&] {
-        settings_.LoginPassword = settings_.SavePassword ? text(EPassword) : std::string(PasswordMarker);
-    });
-    store(SettingKey::POP3Server, [&] { settings_.POP3Server = text(EPOP3Server); });
-    store(SettingKey::SMTPServer, [&] { settings_.SMTPServer = text(ESMTPServer); });
-    store(SettingKey::Pop3First, [&] { settings_.Pop3First = CBPOP3First->isChecked(); });
-    store(SettingKey::UserName, [&] { settings_.UserName = text(EUserName); });
-    store(SettingKey::eMailAdress, [&] { settings_.eMailAdress = text(EeMailAdress); });
-    store(SettingKey::SMSServer, [&] { settings_.SMSServer = text(ESMSProvider); });
-    store(SettingKey::FormatToken, [&] { settings_.FormatToken = text(EFormatToken); });
-    store(SettingKey::MaxSMSLength, [&] { settings_.MaxSMSLength = ParseMaxSmsLength(text(EMaxSMSLength)); });
-    store(SettingKey::AutoSave, [&] { settings_.AutoSave = CBSMSAutoSave->isChecked(); });
-    store(SettingKey::LastSMSFirst, [&] { settings_.LastSMSFirst = CBLastSMSFirst->isChecked(); });
-    store(SettingKey::UseOutlookAdressbook,
-          [&] { settings_.UseOutlookAdressbook = CBUseOutlookAdressbook->isChecked(); });
+    for (const SetupControl& control : SetupControls) {
+        std::visit([&](auto field) { ReadValue(ControlNamed(control.ControlName), settings_.*field); },
+                   control.Field);
+        if (control.Field == SettingField(&TSettings::LoginPassword) && !settings_.SavePassword)
+            settings_.LoginPassword = PasswordMarker;
+        WriteSetting(ini, settings_, control.Field);
+    }
 }
 
 void TFSetupDialog::keyPressEvent(QKeyEvent* event)
@@ -280,6 +286,11 @@ void TFSetupDialog::CBSavePasswordClick(bool checked)
     } else {
         ShowPasswordMarker();
     }
+}
+
+QWidget* TFSetupDialog::ControlNamed(const char* name) const
+{
+    return findChild<QWidget*>(QString::fromLatin1(name));
 }
 
 void TFSetupDialog::ShowPasswordMarker()

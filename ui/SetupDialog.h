@@ -23,8 +23,9 @@ public:
     TFSetupDialog(TSettings& settings, std::string settingsFilePath, QWidget* parent = nullptr);
 
     void LoadSettingsToControls();
-    // Sets each setting in the record and writes its key at once, in the order of the keys; a
-    // failure (a length that is no integer, a file that cannot be written) stops the series there.
+    // Sets each setting of SetupControls in the record and writes its key at once, in the order of
+    // the table; a failure (a length that is no integer, a file that cannot be written) stops the
+    // series there.
     void SaveControlsToSettings();
 
 protected:
@@ -43,25 +44,15 @@ private:
     QLayout* CreateButtons();
     void SetAccountPageTabOrder();
     void ShowPasswordMarker();
+    QWidget* ControlNamed(const char* name) const;
 
     TSettings& settings_;
     std::string settingsFilePath_;
 
+    // The controls of SetupControls are found by their names; these two also carry the password rule.
     QTabWidget* PCSetupDialog = nullptr;
-    QLineEdit* EAccountID = nullptr;
     QLineEdit* EPassword = nullptr;
     QCheckBox* CBSavePassword = nullptr;
-    QLineEdit* EUserName = nullptr;
-    QLineEdit* EeMailAdress = nullptr;
-    QLineEdit* EPOP3Server = nullptr;
-    QLineEdit* ESMTPServer = nullptr;
-    QCheckBox* CBPOP3First = nullptr;
-    QLineEdit* ESMSProvider = nullptr;
-    QLineEdit* EFormatToken = nullptr;
-    QLineEdit* EMaxSMSLength = nullptr;
-    QCheckBox* CBLastSMSFirst = nullptr;
-    QCheckBox* CBSMSAutoSave = nullptr;
-    QCheckBox* CBUseOutlookAdressbook = nullptr;
     QPushButton* BAccept = nullptr;
     QPushButton* BDecline = nullptr;
     QPushButton* BClose = nullptr;

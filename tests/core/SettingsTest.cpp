@@ -219,7 +219,7 @@ TEST_F(SettingsTest, WriteSettingWritesEachTypeAndReadsBackTheSameRecord)
     written.FormatToken = "\"#pw#\"";
     written.UserName = "'Max' ";
     std::filesystem::remove(ini.Path());
-    for (const SettingDefinition& entry : SettingsTable) WriteSetting(ini, written, entry.Key);
+    for (const SettingDefinition& entry : SettingsTable) WriteSetting(ini, written, entry.Field);
     EXPECT_EQ(Load(folder.Read("user.ini")), written);
     EXPECT_EQ(ini.ReadString("eMailAccount", "SavePassword", ""), "0");
     EXPECT_EQ(ini.ReadString("SMS", "MaxSMSLength", ""), "70");
@@ -231,7 +231,7 @@ TEST_F(SettingsTest, RecordOfASendChangesOnlyItsTwoLines)
     TSettings settings;
     settings.LastSentSMS = "03.01.2003 07:30:00";
     settings.SMSThisMonth = 2;
-    WriteSettings(ini, settings, {SettingKey::LastSentSMS, SettingKey::SMSThisMonth});
+    WriteSettings(ini, settings, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
     std::string expected = GoldenUserIni();
     expected.replace(expected.find("24.12.2002 18:05:09"), 19, "03.01.2003 07:30:00");
     expected.replace(expected.find("SMSThisMonth=12"), 15, "SMSThisMonth=2");

@@ -1,6 +1,7 @@
 #include "TestProgramFolder.h"
 
 #include "runtime/IniFile.h"
+#include "ui/SetupControls.h"
 #include "ui/SetupDialog.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@
 #include <QtTest>
 
 #include <filesystem>
+#include <map>
+#include <variant>
 
 class SetupDialogTest : public QObject
 {
@@ -28,6 +31,7 @@ private slots:
     void tabOrderOfTheAccountPage();
     void loadsTheRecordIntoTheControls();
     void acceptStoresEveryKeyInMemoryAndFile();
+    void everyControlShowsAndStoresItsKey();
     void lengthWithLeadingZerosIsStoredPlain();
     void lengthThatIsNoIntegerStopsAfterTheFormatToken();
     void savePasswordBoxTogglesThePasswordBox();
@@ -256,6 +260,55 @@ void SetupDialogTest::acceptStoresEveryKeyInMemoryAndFile()
     QCOMPARE(ini.ReadString("Adressbook", "UseOutlookAdressbook", ""), std::string("0"));
     QCOMPARE(ini.ReadString("SMS", "LastSentSMS", "nie"), std::string("nie"));
     QCOMPARE(ini.ReadString("SMS", "SMSThisMonth", "nie"), std::string("nie"));
+}
+
+// Row i of the table holds 100 + i (or i odd) in the record and gets 200 + i (or i even) in its
+// control: each row's control shows its key and stores what it holds under that key, so a row the
+// dialog skips, or a control bound to a field of another type, shows. Which control belongs to
+// which key the tests above pin by name.
+void SetupDialogTest::everyControlShowsAndStoresItsKey()
+{
+    for (size_t i = 0; i < SetupControls.size(); ++i) {
+        auto assign = [n = 100 + static_cast<int>(i)](auto& value) {
+            using Value = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<Value, bool>)
+                value = n % 2 != 0;
+            else if constexpr (std::is_same_v<Value, std::string>)
+                value = std::to_string(n);
+            else
+                value = n;
+        };
+        std::visit([&](auto field) { assign(settings_.*field); }, SetupControls[i].Field);
+    }
+    TFSetupDialog dialog(settings_, IniPath());
+    std::map<std::string_view, std::string> expected;
+    for (size_t i = 0; i < SetupControls.size(); ++i) {
+        const char* name = SetupControls[i].ControlName;
+        std::string_view key = SettingDefinitionOf(SetupControls[i].Field).Name;
+        if (auto* box = dialog.findChild<QCheckBox*>(name)) {
+            QVERIFY2(box->isChecked() == (i % 2 != 0), name);
+            box->setChecked(i % 2 == 0);
+            expected[key] = i % 2 == 0 ? "1" : "0";
+        } else {
+            auto* edit = Find<QLineEdit>(dialog, name);
+            QCOMPARE(edit->text(), QString::number(100 + i));
+            edit->setText(QString::number(200 + i));
+            expected[key] = std::to_string(200 + i);
+        }
+    }
+    // CBSavePassword now stands unchecked, so the password box stores the marker.
+    QVERIFY(!Find<QCheckBox>(dialog, "CBSavePassword")->isChecked());
+    expected["LoginPassword"] = PasswordMarker;
+    dialog.SaveControlsToSettings();
+
+    const IniFile ini(IniPath());
+    for (const SetupControl& control : SetupControls) {
+        const SettingDefinition& key = SettingDefinitionOf(control.Field);
+        QCOMPARE(ini.ReadString(key.Section, key.Name, "fehlt"), expected[key.Name]);
+    }
+    TSettings reloaded;
+    LoadSettings(reloaded, ini, FixedClock({2002, 1, 1, 0, 0, 0}));
+    QVERIFY(reloaded == settings_);
 }
 
 void SetupDialogTest::lengthWithLeadingZerosIsStoredPlain()

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/Settings.h"
+
+#include <array>
+
+// A control of the settings dialog and the key of the record it edits. A line edit edits a text key,
+// or the SMS length in decimal; a check box edits a Boolean key.
+struct SetupControl
+{
+    SettingField Field;
+    const char* ControlName;
+};
+
+// Every control that edits a key, in the order in which "Übernehmen" stores them. The two exceptions
+// stay with the dialog: without SavePassword the password box shows and stores PasswordMarker, and
+// a length that ParseMaxSmsLength refuses stops the series.
+inline constexpr std::array<SetupControl, 14> SetupControls{{
+    {&TSettings::LoginName, "EAccountID"},
+    {&TSettings::SavePassword, "CBSavePassword"},
+    {&TSettings::LoginPassword, "EPassword"},
+    {&TSettings::POP3Server, "EPOP3Server"},
+    {&TSettings::SMTPServer, "ESMTPServer"},
+    {&TSettings::Pop3First, "CBPOP3First"},
+    {&TSettings::UserName, "EUserName"},
+    {&TSettings::eMailAdress, "EeMailAdress"},
+    {&TSettings::SMSServer, "ESMSProvider"},
+    {&TSettings::FormatToken, "EFormatToken"},
+    {&TSettings::MaxSMSLength, "EMaxSMSLength"},
+    {&TSettings::AutoSave, "CBSMSAutoSave"},
+    {&TSettings::LastSMSFirst, "CBLastSMSFirst"},
+    {&TSettings::UseOutlookAdressbook, "CBUseOutlookAdressbook"},
+}};
