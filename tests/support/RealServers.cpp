@@ -98,9 +98,13 @@ std::string DovecotConfig(const std::string& folder, std::uint16_t port)
 
 } // namespace
 
-RealSmtpServer::RealSmtpServer()
+std::string SmtpServerScript()
 {
-    const std::string script = std::string(TP_TEST_SUPPORT_DIR) + "/smtp_server.py";
+    return std::string(TP_TEST_SUPPORT_DIR) + "/smtp_server.py";
+}
+
+RealSmtpServer::RealSmtpServer(const std::string& script)
+{
     process_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{"/usr/bin/python3", script, folder_.Path()}, folder_.File("smtp.log"));
     std::optional<std::string> port = process_->ReadLine(StartLimit);

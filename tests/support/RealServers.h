@@ -15,10 +15,14 @@
 // its folder goes) with the object.
 
 // Debian's aiosmtpd (tests/support/smtp_server.py); it keeps every message it accepts.
+// The SMTP server's script in the checkout.
+std::string SmtpServerScript();
+
 class RealSmtpServer
 {
 public:
-    RealSmtpServer();
+    // `script` is a copy of SmtpServerScript() for a test whose user may not read the checkout.
+    explicit RealSmtpServer(const std::string& script = SmtpServerScript());
     std::uint16_t Port() const { return port_; }
     // The messages accepted so far, as the bytes after DATA (dot-stuffing removed), in order.
     std::vector<std::string> Messages() const;

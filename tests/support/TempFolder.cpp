@@ -27,8 +27,13 @@ void TempFolder::Write(const std::string& name, const std::string& bytes) const
     std::ofstream(File(name), std::ios::binary) << bytes;
 }
 
+std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 std::string TempFolder::Read(const std::string& name) const
 {
-    std::ifstream file(File(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return ReadFileBytes(File(name));
 }

@@ -2,6 +2,9 @@
 
 #include <string>
 
+// The bytes of the file at `path`; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
 // A fresh folder under the system's temporary folder, removed with everything in it when this goes.
 class TempFolder
 {

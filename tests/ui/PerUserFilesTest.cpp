@@ -2,6 +2,7 @@
 
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/RealServers.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TestLocale.h"
 #include "ui/ProgramStart.h"
 #include "ui/SetupDialog.h"
@@ -56,6 +57,12 @@ class PerUserFilesTest : public QObject
 {
     Q_OBJECT
 
+public:
+    // The SMTP server's script, read while still root: the checkout may be closed to others.
+    explicit PerUserFilesTest(std::string smtpServerScript) : smtpServerScript_(std::move(smtpServerScript))
+    {
+    }
+
 private slots:
     void SettingsAndTheArchiveGoToPrivateXdgFoldersBelowTheHome()
     {
@@ -63,7 +70,8 @@ private slots:
         qputenv("HOME", QByteArray::fromStdString(home.Path()));
         qunsetenv("XDG_CONFIG_HOME");
         qunsetenv("XDG_DATA_HOME");
-        RealSmtpServer smtpServer;
+        home.Write("smtp_server.py", smtpServerScript_);
+        RealSmtpServer smtpServer(home.File("smtp_server.py"));
         CapturedMessages captured;
         FixedClock clock{DateTime{2026, 12, 7, 5, 13, 7}};
         std::unique_ptr<TFSMS> window = CreateMainWindow(clock);
@@ -89,15 +97,19 @@ private slots:
         QCOMPARE(home.Read(".local/share/Tickerpost/Sent/00491711234567_07-12-2026_05-13-07.SMS"),
                  std::string("Hallo\r\n"));
     }
+
+private:
+    std::string smtpServerScript_;
 };
 
 int main(int argc, char** argv)
 {
+    const std::string smtpServerScript = ReadFileBytes(SmtpServerScript());
     if (!BecomeOrdinaryUser()) return 99;
     UseTestLocaleAndZone();
     QApplication application(argc, argv);
     PrepareApplication(application);
-    PerUserFilesTest test;
+    PerUserFilesTest test(smtpServerScript);
     return QTest::qExec(&test, argc, argv);
 }
 
