@@ -10,10 +10,6 @@
 
 enum class VCardVersion { V21, V30, V40 };
 
-// Names, parameters and the BEGIN/END markers compare without regard to case (ASCII).
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
-// `text` without its trailing blanks and tabs.
-std::string_view TrimRight(std::string_view text);
 // A physical line that is `marker` ("BEGIN:VCARD", "END:VCARD") in any case, with trailing blanks.
 bool IsCardMarker(std::string_view line, std::string_view marker);
 
