@@ -58,7 +58,7 @@ void TIdTCPConnection::CheckForClose(bool raiseIfClosed, bool ignoreBuffered)
 
 void TIdTCPConnection::ResetForConnect()
 {
-    socketHandle_.Reset(true);
+    socketHandle_.Reset();
     inputBuffer_.clear();
     closedByPeer_ = false;
 }
