@@ -4,30 +4,12 @@
 #include "runtime/CodePage.h"
 
 #include <algorithm>
-#include <iconv.h>
 
 namespace {
 
 std::string BestGuessToUtf8(std::string_view bytes)
 {
     return IsValidUtf8(bytes) ? std::string(bytes) : CodePageToUtf8(bytes, CodePage::Windows1252);
-}
-
-// Converts with iconv; false when the charset is unknown or the bytes are not valid in it.
-bool IconvToUtf8(std::string_view bytes, const std::string& charset, std::string& out)
-{
-    iconv_t cd = iconv_open("UTF-8", charset.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    std::string buffer(4 * bytes.size() + 16, '\0');
-    char* src = const_cast<char*>(bytes.data());
-    size_t srcLeft = bytes.size();
-    char* dst = buffer.data();
-    size_t dstLeft = buffer.size();
-    size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    iconv_close(cd);
-    if (rc == static_cast<size_t>(-1)) return false;
-    out.assign(buffer.data(), dst - buffer.data());
-    return true;
 }
 
 } // namespace
@@ -71,11 +53,10 @@ std::string EncodeQuotedPrintable(std::string_view bytes)
 
 std::string CharsetToUtf8(std::string_view bytes, std::string_view charset)
 {
-    std::string out;
-    if (charset.empty() || EqualsIgnoreCase(charset, "UTF-8") || EqualsIgnoreCase(charset, "UTF8") ||
-        !IconvToUtf8(bytes, std::string(charset), out))
+    if (charset.empty() || EqualsIgnoreCase(charset, "UTF-8") || EqualsIgnoreCase(charset, "UTF8"))
         return BestGuessToUtf8(bytes);
-    return out;
+    std::optional<std::string> converted = NamedCharsetToUtf8(bytes, std::string(charset));
+    return converted ? *converted : BestGuessToUtf8(bytes);
 }
 
 std::string UnescapeText(std::string_view text, VCardVersion version)

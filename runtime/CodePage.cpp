@@ -207,3 +207,17 @@ std::string Utf8ToCodePage(std::string_view utf8, std::string& unmappable, CodeP
         return pos;
     });
 }
+
+std::optional<std::string> NamedCharsetToUtf8(std::string_view bytes, const std::string& charset)
+{
+    iconv_t cd = iconv_open("UTF-8", charset.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    Iconv owner(cd);
+    bool valid = true;
+    std::string out = Convert(cd, bytes, [&valid](std::string_view rest, std::string&) -> size_t {
+        valid = false;
+        return rest.size();
+    });
+    if (!valid) return std::nullopt;
+    return out;
+}
