@@ -2,7 +2,7 @@
 
 #include "addressbook/AddressBookErrors.h"
 #include "addressbook/ContactStore.h"
-#include "addressbook/VCardText.h"
+#include "runtime/AsciiText.h"
 
 namespace {
 

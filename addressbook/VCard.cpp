@@ -1,6 +1,7 @@
 #include "addressbook/VCard.h"
 
 #include "addressbook/VCardLayout.h"
+#include "runtime/AsciiText.h"
 #include "runtime/CodePage.h"
 
 #include <algorithm>

@@ -2,25 +2,13 @@
 
 #include "addressbook/AddressBookErrors.h"
 #include "addressbook/VCardText.h"
+#include "runtime/AsciiText.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
-// The line at `begin`: its content (without line break) and where the next one starts.
-std::string_view NextLine(std::string_view text, size_t begin, size_t& next)
-{
-    size_t contentEnd = text.find_first_of("\r\n", begin);
-    if (contentEnd == std::string_view::npos) {
-        next = text.size();
-        return text.substr(begin);
-    }
-    next = contentEnd + 1;
-    if (text[contentEnd] == '\r' && next < text.size() && text[next] == '\n') ++next;
-    return text.substr(begin, contentEnd - begin);
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "addressbook/VCardLayout.h"
 
+#include "runtime/AsciiText.h"
+
 namespace {
 
 struct PhysicalLine
@@ -12,17 +14,9 @@ struct PhysicalLine
 std::vector<PhysicalLine> SplitPhysicalLines(std::string_view text)
 {
     std::vector<PhysicalLine> lines;
-    size_t begin = 0;
-    while (begin < text.size()) {
-        size_t contentEnd = text.find_first_of("\r\n", begin);
-        if (contentEnd == std::string_view::npos) {
-            lines.push_back({begin, text.size(), text.size()});
-            break;
-        }
-        size_t end = contentEnd + 1;
-        if (text[contentEnd] == '\r' && end < text.size() && text[end] == '\n') ++end;
-        lines.push_back({begin, contentEnd, end});
-        begin = end;
+    for (size_t begin = 0, end = 0; begin < text.size(); begin = end) {
+        std::string_view content = NextLine(text, begin, end);
+        lines.push_back({begin, begin + content.size(), end});
     }
     return lines;
 }
@@ -38,11 +32,6 @@ bool IsMarkerLine(std::string_view card, const PhysicalLine& line)
 {
     std::string_view content = Content(card, line);
     return IsCardMarker(content, "BEGIN:VCARD") || IsCardMarker(content, "END:VCARD");
-}
-
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 
 VCardVersion FindVersion(std::string_view card, const std::vector<PhysicalLine>& lines)

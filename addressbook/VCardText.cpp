@@ -1,85 +1,18 @@
 #include "addressbook/VCardText.h"
 
+#include "runtime/AsciiText.h"
 #include "runtime/CodePage.h"
 
 #include <algorithm>
-#include <cctype>
-#include <iconv.h>
 
 namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-bool IsControl(unsigned char c)
-{
-    return c < 0x20 || c == 0x7F;
-}
-
-// Length of the UTF-8 sequence at `pos` when it is well formed, else 0.
-size_t Utf8SequenceLength(std::string_view s, size_t pos)
-{
-    unsigned char b = s[pos];
-    size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-    if (length == 0 || pos + length > s.size()) return 0;
-    for (size_t i = 1; i < length; ++i)
-        if ((static_cast<unsigned char>(s[pos + i]) & 0xC0) != 0x80) return 0;
-    return length;
-}
-
-bool IsValidUtf8(std::string_view s)
-{
-    for (size_t pos = 0; pos < s.size();) {
-        size_t length = Utf8SequenceLength(s, pos);
-        if (length == 0) return false;
-        pos += length;
-    }
-    return true;
-}
 
 std::string BestGuessToUtf8(std::string_view bytes)
 {
     return IsValidUtf8(bytes) ? std::string(bytes) : CodePageToUtf8(bytes, CodePage::Windows1252);
 }
 
-// Converts with iconv; false when the charset is unknown or the bytes are not valid in it.
-bool IconvToUtf8(std::string_view bytes, const std::string& charset, std::string& out)
-{
-    iconv_t cd = iconv_open("UTF-8", charset.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    std::string buffer(4 * bytes.size() + 16, '\0');
-    char* src = const_cast<char*>(bytes.data());
-    size_t srcLeft = bytes.size();
-    char* dst = buffer.data();
-    size_t dstLeft = buffer.size();
-    size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    iconv_close(cd);
-    if (rc == static_cast<size_t>(-1)) return false;
-    out.assign(buffer.data(), dst - buffer.data());
-    return true;
-}
-
 } // namespace
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-std::string_view TrimRight(std::string_view text)
-{
-    size_t end = text.find_last_not_of(" \t");
-    return text.substr(0, end == std::string_view::npos ? 0 : end + 1);
-}
 
 bool IsCardMarker(std::string_view line, std::string_view marker)
 {
@@ -91,9 +24,9 @@ std::string DecodeQuotedPrintable(std::string_view encoded)
     std::string out;
     out.reserve(encoded.size());
     for (size_t i = 0; i < encoded.size(); ++i) {
-        if (encoded[i] == '=' && i + 2 < encoded.size() && HexDigit(encoded[i + 1]) >= 0 &&
-            HexDigit(encoded[i + 2]) >= 0) {
-            out += static_cast<char>(HexDigit(encoded[i + 1]) * 16 + HexDigit(encoded[i + 2]));
+        if (encoded[i] == '=' && i + 2 < encoded.size() && HexDigitValue(encoded[i + 1]) >= 0 &&
+            HexDigitValue(encoded[i + 2]) >= 0) {
+            out += static_cast<char>(HexDigitValue(encoded[i + 1]) * 16 + HexDigitValue(encoded[i + 2]));
             i += 2;
         } else {
             out += encoded[i];
@@ -120,11 +53,10 @@ std::string EncodeQuotedPrintable(std::string_view bytes)
 
 std::string CharsetToUtf8(std::string_view bytes, std::string_view charset)
 {
-    std::string out;
-    if (charset.empty() || EqualsIgnoreCase(charset, "UTF-8") || EqualsIgnoreCase(charset, "UTF8") ||
-        !IconvToUtf8(bytes, std::string(charset), out))
+    if (charset.empty() || EqualsIgnoreCase(charset, "UTF-8") || EqualsIgnoreCase(charset, "UTF8"))
         return BestGuessToUtf8(bytes);
-    return out;
+    std::optional<std::string> converted = NamedCharsetToUtf8(bytes, std::string(charset));
+    return converted ? *converted : BestGuessToUtf8(bytes);
 }
 
 std::string UnescapeText(std::string_view text, VCardVersion version)

@@ -10,10 +10,6 @@
 
 enum class VCardVersion { V21, V30, V40 };
 
-// Names, parameters and the BEGIN/END markers compare without regard to case (ASCII).
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
-// `text` without its trailing blanks and tabs.
-std::string_view TrimRight(std::string_view text);
 // A physical line that is `marker` ("BEGIN:VCARD", "END:VCARD") in any case, with trailing blanks.
 bool IsCardMarker(std::string_view line, std::string_view marker);
 
@@ -25,8 +21,8 @@ std::string DecodeQuotedPrintable(std::string_view encoded);
 std::string EncodeQuotedPrintable(std::string_view bytes);
 
 // Bytes in `charset` (a CHARSET parameter; empty when there is none) as UTF-8. Without a charset,
-// or with one that iconv does not know, valid UTF-8 stays as it is and anything else is read as
-// Windows-1252, the charset of the exports that leave it out.
+// or with one that is unknown or does not fit the bytes, valid UTF-8 stays as it is and anything
+// else is read as Windows-1252, the charset of the exports that leave it out.
 std::string CharsetToUtf8(std::string_view bytes, std::string_view charset);
 
 // Backslash escapes of a text value: vCard 3.0 and 4.0 know "\\", "\n", "\N", "\,", "\;" (and

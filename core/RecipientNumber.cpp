@@ -2,6 +2,7 @@
 
 #include "core/CoreMessages.h"
 #include "core/Stringparser.h"
+#include "runtime/AsciiText.h"
 
 #include <algorithm>
 
@@ -66,10 +67,8 @@ RecipientAddress AddressForContactNumber(std::string_view mobile, std::string_vi
 
 bool FitsMailCommand(std::string_view address)
 {
-    return std::none_of(address.begin(), address.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte <= 0x20 || byte == 0x7F || c == '<' || c == '>';
-    });
+    return std::none_of(address.begin(), address.end(),
+                        [](char c) { return IsSpaceOrBelow(c) || IsControl(c) || c == '<' || c == '>'; });
 }
 
 std::string MobileNumberFilter(std::string_view number)

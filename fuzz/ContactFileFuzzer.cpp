@@ -10,6 +10,7 @@
 #include "addressbook/VCardFile.h"
 #include "addressbook/VCardLayout.h"
 #include "addressbook/VCardText.h"
+#include "runtime/AsciiText.h"
 #include "tests/support/TempFolder.h"
 
 #include <algorithm>

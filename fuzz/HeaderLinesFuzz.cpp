@@ -6,6 +6,7 @@
 #include "mail/IdEMailAddress.h"
 #include "mail/IdHeaderCoder.h"
 #include "mail/IdHeaderList.h"
+#include "runtime/AsciiText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -100,19 +101,6 @@ std::string DecodeQ(const std::string& payload, bool phrase)
         }
     }
     return out;
-}
-
-bool IsValidUtf8(const std::string& bytes)
-{
-    for (size_t i = 0; i < bytes.size();) {
-        const unsigned char b = bytes[i];
-        const size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > bytes.size()) return false;
-        for (size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-        i += length;
-    }
-    return true;
 }
 
 // Starts and ends in ASCII, with complete escape sequences and whole JIS X 0208 pairs between them.

@@ -6,6 +6,7 @@
 // Input: one byte each for the lengths of the section and the key name, two for that of the value,
 // then the three, then the file. Names keep only letters, digits and "_", as the program's own.
 
+#include "runtime/AsciiText.h"
 #include "runtime/IniFile.h"
 
 #include <unistd.h>
@@ -61,22 +62,6 @@ std::string Name(std::string_view bytes)
     return name;
 }
 
-std::string_view Trim(std::string_view text)
-{
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // The lines with the "\n" that ends each; the last may have none.
 std::vector<std::string_view> RawLines(std::string_view text)
 {
@@ -92,7 +77,7 @@ std::vector<std::string_view> RawLines(std::string_view text)
 bool IsLineOfKey(std::string_view line, std::string_view key)
 {
     size_t equals = line.find('=');
-    return equals != std::string_view::npos && SameName(Trim(line.substr(0, equals)), key);
+    return equals != std::string_view::npos && EqualsIgnoreCase(Trim(line.substr(0, equals)), key);
 }
 
 // The old file's lines are all in the new one, in order, but for one: the replaced line of the
@@ -183,7 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t pair = 0;
     for (const std::string& s : sections)
         for (const std::string& k : keys) {
-            bool written = SameName(s, section) && SameName(k, key);
+            bool written = EqualsIgnoreCase(s, section) && EqualsIgnoreCase(k, key);
             Check(written || ini.ReadString(s, k, missing) == otherValues[pair],
                   "another key's value changed");
             ++pair;

@@ -1,8 +1,7 @@
 #include "mail/IdHeaderList.h"
 
+#include "runtime/AsciiText.h"
 #include "runtime/CodePage.h"
-
-#include <strings.h>
 
 namespace {
 
@@ -10,41 +9,14 @@ constexpr size_t FoldWidth = 78;
 // RFC 5322 2.1.1: no header line may be longer.
 constexpr size_t MaxLineLength = 998;
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool IsContinuation(const std::string& line)
 {
-    return !line.empty() && IsBlank(line.front());
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
-std::string_view TrimLeft(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-    return text;
-}
-
-std::string_view TrimRight(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-    return text;
+    return !line.empty() && IsBlankOrTab(line.front());
 }
 
 bool IsFoldAt(std::string_view text, size_t i)
 {
     return i + 2 < text.size() && text[i] == '\r' && text[i + 1] == '\n' && text[i + 2] == '\t';
-}
-
-bool IsControl(char c)
-{
-    return (static_cast<unsigned char>(c) < ' ' && c != '\t') || c == '\x7F';
 }
 
 // Every control byte (CR and LF among them) that is not part of a CR LF TAB fold becomes a space:
@@ -55,7 +27,7 @@ std::string WithoutControls(std::string_view value)
     for (size_t i = 0; i < out.size(); ++i) {
         if (IsFoldAt(out, i)) {
             i += 2;
-        } else if (IsControl(out[i])) {
+        } else if (IsControl(out[i]) && out[i] != '\t') {
             out[i] = ' ';
         }
     }
@@ -74,7 +46,7 @@ size_t CutOfLongLine(std::string_view line)
 // Adds the line unless it is a blank continuation: an empty line would end the header.
 void AddLine(std::vector<std::string>& lines, std::string_view line)
 {
-    line = TrimRight(line);
+    line = TrimRight(line, IsSpaceOrBelow);
     if (lines.empty() || !line.empty()) lines.emplace_back(line);
 }
 
@@ -85,7 +57,7 @@ void AddPiece(std::vector<std::string>& lines, std::string piece)
     while (piece.size() > MaxLineLength) {
         const size_t cut = CutOfLongLine(piece);
         AddLine(lines, std::string_view(piece).substr(0, cut));
-        piece = (IsBlank(piece[cut]) ? "" : " ") + piece.substr(cut);
+        piece = (IsBlankOrTab(piece[cut]) ? "" : " ") + piece.substr(cut);
     }
     AddLine(lines, piece);
 }
@@ -107,12 +79,12 @@ std::string WrapHeaderLine(std::string_view line)
             ++pos;
             ++col;
         } else if (c == '\r' && !quoted) {
-            existingBreak = pos + 2 <= length && at(pos + 1) == '\n' && IsBlank(at(pos + 2));
+            existingBreak = pos + 2 <= length && at(pos + 1) == '\n' && IsBlankOrTab(at(pos + 2));
             if (existingBreak) {
                 pos += 2;
                 breakPos = pos;
             }
-        } else if (IsBlank(c) && !quoted) {
+        } else if (IsBlankOrTab(c) && !quoted) {
             breakPos = pos;
         } else if (c == '"') {
             quoted = !quoted;
@@ -123,7 +95,7 @@ std::string WrapHeaderLine(std::string_view line)
         col = pos - breakPos;
         out += slice(lineStart, breakPos);
         if (c != '"')
-            while (pos <= length && (IsBlank(at(pos)) || at(pos) == '\r' || at(pos) == '\n')) ++pos;
+            while (pos <= length && (IsBlankOrTab(at(pos)) || at(pos) == '\r' || at(pos) == '\n')) ++pos;
         if (!existingBreak && pos < length) out += "\r\n ";
         ++breakPos;
         lineStart = breakPos;
@@ -142,7 +114,7 @@ int TIdHeaderList::IndexOfName(std::string_view name) const
         size_t colon = line.find(':');
         std::string_view lineName =
             colon == std::string_view::npos ? std::string_view() : line.substr(0, colon);
-        if (EqualsIgnoringCase(lineName, name)) return i;
+        if (EqualsIgnoreCase(lineName, name)) return i;
     }
     return -1;
 }
@@ -161,10 +133,10 @@ std::string TIdHeaderList::GetValue(std::string_view name) const
     std::string_view first = lines_[index];
     std::string value(first.substr(name.size() + 1));
     for (int i = index + 1; i < ContinuationEnd(index); ++i) {
-        if (!value.empty() && !IsBlank(value.back())) value += ' ';
-        value += TrimLeft(lines_[i]);
+        if (!value.empty() && !IsBlankOrTab(value.back())) value += ' ';
+        value += TrimLeft(lines_[i], IsSpaceOrBelow);
     }
-    return std::string(TrimLeft(value));
+    return std::string(TrimLeft(value, IsSpaceOrBelow));
 }
 
 void TIdHeaderList::SetValue(std::string_view name, std::string_view value)

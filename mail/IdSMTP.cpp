@@ -1,19 +1,13 @@
 #include "mail/IdSMTP.h"
 
 #include "mail/IdBase64.h"
+#include "runtime/AsciiText.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
 constexpr int SmtpPort = 25;
-
-std::string UpperCase(std::string text)
-{
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 } // namespace
 
@@ -50,7 +44,7 @@ void TIdSMTP::CollectAuthSchemes()
 {
     const std::vector<std::string>& lines = ReplyLines();
     for (size_t i = 1; i < lines.size(); ++i) {
-        const std::string line = UpperCase(lines[i]);
+        const std::string line = AsciiUpperCase(lines[i]);
         if (line.find("AUTH") != 4 || line.size() < 9 || (line[8] != ' ' && line[8] != '=')) continue;
         size_t pos = 9;
         while (pos < line.size()) {

@@ -29,17 +29,16 @@ void TIdSocketHandle::CloseSocket()
     isOpen_ = false;
     SocketLayer().ShutdownSending(handle_);
     SocketLayer().CloseSocket(handle_);
-    Reset(true);
+    Reset();
 }
 
-void TIdSocketHandle::Reset(bool resetLocal)
+void TIdSocketHandle::Reset()
 {
     isOpen_ = false;
     connected_ = false;
     handle_ = InvalidSocketHandle;
     peerAddress_.clear();
     peerPort_ = 0;
-    if (!resetLocal) return;
     localAddress_.clear();
     localPort_ = 0;
 }

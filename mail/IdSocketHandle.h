@@ -10,7 +10,7 @@
 class TIdSocketHandle
 {
 public:
-    TIdSocketHandle() { Reset(true); }
+    TIdSocketHandle() { Reset(); }
     ~TIdSocketHandle() { CloseSocket(); }
     TIdSocketHandle(const TIdSocketHandle&) = delete;
     TIdSocketHandle& operator=(const TIdSocketHandle&) = delete;
@@ -20,7 +20,8 @@ public:
     // Shuts down sending and closes the socket (results ignored), clearing both addresses.
     // Does nothing when no socket is open.
     void CloseSocket();
-    void Reset(bool resetLocal);
+    // Forgets the socket, the connection and both addresses (without closing anything).
+    void Reset();
 
     // Binds to LocalAddress (empty: any) and LocalPort and reads the bound address back.
     // EIdCouldNotBindSocket when the address is in use, EIdSocketError otherwise.

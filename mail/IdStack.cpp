@@ -1,22 +1,14 @@
 #include "mail/IdStack.h"
 
 #include "mail/IdExceptions.h"
+#include "runtime/AsciiText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace {
 
 std::unique_ptr<TIdStack> GSocketLayer;
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
 
 // The text up to the next dot (or all the rest for the last of the four parts), removed from text.
 std::string_view TakeQuadPart(std::string_view& text, bool last)
@@ -48,7 +40,7 @@ bool ParseDottedQuad(std::string_view text, std::array<std::uint8_t, 4>& address
 
 std::string TIdStack::LookupHost(const std::string& host)
 {
-    if (EqualsIgnoringCase(host, "LOCALHOST")) return "127.0.0.1";
+    if (EqualsIgnoreCase(host, "LOCALHOST")) return "127.0.0.1";
     if (!NeedsNameLookup(host)) return host;
     std::array<std::uint8_t, 4> address{};
     if (!HostByName(host, address)) CheckSocketResult(-1);
@@ -63,7 +55,7 @@ bool TIdStack::IsDottedQuad(std::string_view text)
 
 bool TIdStack::NeedsNameLookup(std::string_view host)
 {
-    return !EqualsIgnoringCase(host, "LOCALHOST") && !IsDottedQuad(host);
+    return !EqualsIgnoreCase(host, "LOCALHOST") && !IsDottedQuad(host);
 }
 
 std::string TIdStack::LocalHostName()

@@ -2,45 +2,23 @@
 
 #include "mail/IdDeadline.h"
 #include "mail/IdExceptions.h"
+#include "runtime/AsciiText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace {
-
-bool IsBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-// Removes every leading and trailing character whose code is 32 or less.
-std::string Trimmed(const std::string& text)
-{
-    auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
-    auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
-    return first < last ? std::string(first, last) : std::string();
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::toupper(static_cast<unsigned char>(a)) ==
-                      std::toupper(static_cast<unsigned char>(b));
-           });
-}
 
 // The code of a reply's last line: "+OK" and "-ERR" in any letter case, else its first three
 // characters as a decimal number, 0 when they are not one.
 std::int16_t ReplyCodeOf(const std::string& line)
 {
-    if (StartsWithIgnoringCase(line, "+OK")) return PositiveReply;
-    if (StartsWithIgnoringCase(line, "-ERR")) return NegativeReply;
+    if (StartsWithIgnoreCase(line, "+OK")) return PositiveReply;
+    if (StartsWithIgnoreCase(line, "-ERR")) return NegativeReply;
     const std::string head = line.substr(0, 3);
     char* end = nullptr;
     long code = std::strtol(head.c_str(), &end, 10);
-    const bool isNumber = !head.empty() && !IsBlank(head[0]) && *end == '\0';
+    const bool isNumber = !head.empty() && !IsSpaceOrBelow(head[0]) && *end == '\0';
     return isNumber ? static_cast<std::int16_t>(code) : NegativeReply;
 }
 
@@ -80,7 +58,7 @@ void TIdTCPConnection::CheckForClose(bool raiseIfClosed, bool ignoreBuffered)
 
 void TIdTCPConnection::ResetForConnect()
 {
-    socketHandle_.Reset(true);
+    socketHandle_.Reset();
     inputBuffer_.clear();
     closedByPeer_ = false;
 }
@@ -218,7 +196,7 @@ std::string TIdTCPConnection::ReadNonEmptyLine()
 std::string TIdTCPConnection::ReadNonEmptyLineBefore(const TIdDeadline& deadline)
 {
     for (;;) {
-        std::string line = Trimmed(ReadLineBefore({}, deadline));
+        std::string line(Trim(ReadLineBefore({}, deadline), IsSpaceOrBelow));
         if (lineTimedOut_ && socketHandle_.IsOpen()) { // not an end of stream, which the next read raises
             ReleaseSocket();
             SocketLayer().ThrowSocketError(WSAETIMEDOUT);
@@ -253,7 +231,7 @@ std::int16_t TIdTCPConnection::ReadReply(const TIdReplyCodes& allowed)
         do {
             line = ReadNonEmptyLineBefore(deadline);
             replyLines_.push_back(line);
-        } while (line.size() >= 4 && !StartsWithIgnoringCase(line, end));
+        } while (line.size() >= 4 && !StartsWithIgnoreCase(line, end));
     }
     replyCode_ = ReplyCodeOf(line);
     return CheckReplyCode(replyCode_, allowed);

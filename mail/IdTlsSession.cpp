@@ -2,6 +2,7 @@
 
 #include "mail/IdStack.h"
 #include "mail/IdTlsErrors.h"
+#include "runtime/AsciiText.h"
 
 #include <openssl/bio.h>
 #include <openssl/err.h>
@@ -9,7 +10,6 @@
 #include <openssl/x509v3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 
 namespace {
@@ -60,8 +60,8 @@ std::string NormalisedPin(const std::string& pin)
 {
     std::string hex;
     for (char c : pin)
-        if (c != ':') hex += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return hex;
+        if (c != ':') hex += c;
+    return AsciiUpperCase(hex);
 }
 
 std::string Sha256Hex(X509* certificate)

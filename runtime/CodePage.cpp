@@ -1,5 +1,7 @@
 #include "runtime/CodePage.h"
 
+#include "runtime/AsciiText.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -33,28 +35,6 @@ void AppendUtf8(std::string& out, char32_t c)
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
-}
-
-// Decodes one UTF-8 character at `pos`, advancing it; a malformed sequence gives U+FFFD for one byte.
-char32_t NextUtf8(std::string_view s, size_t& pos)
-{
-    unsigned char b = s[pos];
-    int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-    if (extra < 0 || pos + extra >= s.size()) {
-        ++pos;
-        return 0xFFFD;
-    }
-    char32_t c = extra == 0 ? b : b & (0x3F >> extra);
-    for (int i = 1; i <= extra; ++i) {
-        unsigned char t = s[pos + i];
-        if ((t & 0xC0) != 0x80) {
-            ++pos;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (t & 0x3F);
-    }
-    pos += extra + 1;
-    return c;
 }
 
 int Cp1252Byte(char32_t c)
@@ -226,4 +206,18 @@ std::string Utf8ToCodePage(std::string_view utf8, std::string& unmappable, CodeP
         converted += '?';
         return pos;
     });
+}
+
+std::optional<std::string> NamedCharsetToUtf8(std::string_view bytes, const std::string& charset)
+{
+    iconv_t cd = iconv_open("UTF-8", charset.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    Iconv owner(cd);
+    bool valid = true;
+    std::string out = Convert(cd, bytes, [&valid](std::string_view rest, std::string&) -> size_t {
+        valid = false;
+        return rest.size();
+    });
+    if (!valid) return std::nullopt;
+    return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,3 +48,7 @@ std::string CodePageToUtf8(std::string_view text, CodePage codePage = SystemCode
 // (as UTF-8) to `unmappable`, so that the caller can tell the user; nothing vanishes silently.
 std::string Utf8ToCodePage(std::string_view utf8, std::string& unmappable,
                            CodePage codePage = SystemCodePage());
+
+// Bytes in the charset of that name (any name iconv knows, such as "ISO-8859-1" or "UTF-16") as
+// UTF-8; nullopt when the charset is unknown or the bytes are not valid in it.
+std::optional<std::string> NamedCharsetToUtf8(std::string_view bytes, const std::string& charset);

@@ -1,21 +1,10 @@
 #include "runtime/Convert.h"
 
+#include "runtime/AsciiText.h"
 #include "runtime/CodePage.h"
 #include "runtime/Exception.h"
 
 #include <cstdint>
-
-namespace {
-
-int DigitValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::optional<int> TryStrToInt(std::string_view text)
 {
@@ -34,7 +23,7 @@ std::optional<int> TryStrToInt(std::string_view text)
     if (pos == text.size()) return std::nullopt;
     int64_t value = 0;
     for (; pos < text.size(); ++pos) {
-        int digit = DigitValue(text[pos]);
+        int digit = HexDigitValue(text[pos]);
         if (digit < 0 || digit >= base) return std::nullopt;
         value = value * base + digit;
         if (value > int64_t{INT32_MAX} + 1) return std::nullopt;

@@ -1,5 +1,6 @@
 #include "runtime/IniFile.h"
 
+#include "runtime/AsciiText.h"
 #include "runtime/PosixFile.h"
 #include "runtime/RuntimeMessages.h"
 
@@ -17,47 +18,26 @@ namespace {
 
 constexpr size_t MaxValueLength = 2047;
 
-std::string_view TrimBlanks(std::string_view text)
-{
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-char AsciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
-}
-
 // The name of a section line ("[name]", blanks allowed around it), or nullopt for any other line.
 std::optional<std::string_view> SectionName(std::string_view line)
 {
-    line = TrimBlanks(line);
+    line = Trim(line);
     if (line.empty() || line.front() != '[') return std::nullopt;
     line.remove_prefix(1);
-    return TrimBlanks(line.substr(0, line.find(']')));
+    return Trim(line.substr(0, line.find(']')));
 }
 
 bool IsKeyLine(std::string_view line, std::string_view key)
 {
     size_t equals = line.find('=');
-    return equals != std::string_view::npos && SameName(TrimBlanks(line.substr(0, equals)), key);
+    return equals != std::string_view::npos && EqualsIgnoreCase(Trim(line.substr(0, equals)), key);
 }
 
 // A value as reading gives it, before the cut to MaxValueLength: blanks and tabs at either end
 // removed, then one pair of enclosing quotes.
 std::string_view ProfileValue(std::string_view text)
 {
-    std::string_view value = TrimBlanks(text);
+    std::string_view value = Trim(text);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return value;
@@ -155,7 +135,7 @@ private:
     std::optional<size_t> FindSection(std::string_view section) const
     {
         for (size_t i = 0; i < lines_.size(); ++i)
-            if (auto name = SectionName(lines_[i].text); name && SameName(*name, section)) return i;
+            if (auto name = SectionName(lines_[i].text); name && EqualsIgnoreCase(*name, section)) return i;
         return std::nullopt;
     }
 
@@ -171,7 +151,7 @@ private:
     size_t EndOfSectionContent(size_t header) const
     {
         size_t last = SectionEnd(header);
-        while (last > header + 1 && TrimBlanks(lines_[last - 1].text).empty()) --last;
+        while (last > header + 1 && Trim(lines_[last - 1].text).empty()) --last;
         return last;
     }
 

@@ -1,5 +1,6 @@
 #include "runtime/TextFile.h"
 
+#include "runtime/AsciiText.h"
 #include "runtime/PosixFile.h"
 #include "runtime/RuntimeMessages.h"
 
@@ -47,13 +48,8 @@ private:
 
 void SplitLines(std::string_view text, std::vector<std::string>& lines)
 {
-    while (!text.empty()) {
-        size_t end = text.find_first_of("\r\n");
-        lines.emplace_back(text.substr(0, end));
-        if (end == std::string_view::npos) return;
-        size_t width = (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
-        text.remove_prefix(end + width);
-    }
+    for (size_t pos = 0, next = 0; pos < text.size(); pos = next)
+        lines.emplace_back(NextLine(text, pos, next));
 }
 
 } // namespace

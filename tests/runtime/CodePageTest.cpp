@@ -55,3 +55,13 @@ TEST(CodePageTest, DoubleByteCodePagesConvertBothWays)
     EXPECT_EQ(Utf8ToCodePage("한", unmappable, CodePage::Uhc949), "\xC7\xD1");
     EXPECT_EQ(unmappable, "");
 }
+
+TEST(CodePageTest, NamedCharsetsConvertOnlyWhenKnownAndFitting)
+{
+    EXPECT_EQ(NamedCharsetToUtf8("Gr\xFC\xDF", "ISO-8859-1"), "Gr\xC3\xBC\xC3\x9F");
+    EXPECT_EQ(NamedCharsetToUtf8(std::string_view("A\0\xE4\0", 4), "UTF-16LE"), "A\xC3\xA4");
+    EXPECT_EQ(NamedCharsetToUtf8("", "ISO-8859-1"), "");
+    EXPECT_EQ(NamedCharsetToUtf8("abc", "NO-SUCH-CHARSET"), std::nullopt);
+    EXPECT_EQ(NamedCharsetToUtf8("a\xFF", "UTF-8"), std::nullopt);
+    EXPECT_EQ(NamedCharsetToUtf8("\xE4\xB8", "UTF-8"), std::nullopt); // cut off
+}
