@@ -24,6 +24,13 @@ struct TSettings
     bool Pop3First = true;
     std::string UserName = "Dein Name";
     std::string eMailAdress = "dein.name@example.com";
+    int SMTPPort = 25;
+    int POP3Port = 110;
+    int SMTPSecurity = 0; // 0 none, 1 STARTTLS, 2 SSL/TLS
+    int POP3Security = 0;
+    bool SMTPAuth = false;
+    std::string SMTPCertificateSHA256; // a pinned fingerprint, hex with or without colons
+    std::string POP3CertificateSHA256;
     std::string SMSServer = "sms.example.com";
     std::string FormatToken;
     int MaxSMSLength = 160;
@@ -54,7 +61,7 @@ struct SettingDefinition
 };
 
 // Every key of user.ini in the order in which LoadSettings reads them.
-inline constexpr std::array<SettingDefinition, 16> SettingsTable{{
+inline constexpr std::array<SettingDefinition, 23> SettingsTable{{
     {"LoginName", "eMailAccount", SettingType::Text, &TSettings::LoginName},
     {"SavePassword", "eMailAccount", SettingType::Boolean, &TSettings::SavePassword},
     {"LoginPassword", "eMailAccount", SettingType::Text, &TSettings::LoginPassword},
@@ -63,6 +70,13 @@ inline constexpr std::array<SettingDefinition, 16> SettingsTable{{
     {"Pop3First", "eMailAccount", SettingType::Boolean, &TSettings::Pop3First},
     {"UserName", "eMailAccount", SettingType::Text, &TSettings::UserName},
     {"eMailAdress", "eMailAccount", SettingType::Text, &TSettings::eMailAdress},
+    {"SMTPPort", "eMailAccount", SettingType::Integer, &TSettings::SMTPPort},
+    {"POP3Port", "eMailAccount", SettingType::Integer, &TSettings::POP3Port},
+    {"SMTPSecurity", "eMailAccount", SettingType::Integer, &TSettings::SMTPSecurity},
+    {"POP3Security", "eMailAccount", SettingType::Integer, &TSettings::POP3Security},
+    {"SMTPAuth", "eMailAccount", SettingType::Boolean, &TSettings::SMTPAuth},
+    {"SMTPCertificateSHA256", "eMailAccount", SettingType::Text, &TSettings::SMTPCertificateSHA256},
+    {"POP3CertificateSHA256", "eMailAccount", SettingType::Text, &TSettings::POP3CertificateSHA256},
     {"SMSServer", "SMS", SettingType::Text, &TSettings::SMSServer},
     {"FormatToken", "SMS", SettingType::Text, &TSettings::FormatToken},
     {"MaxSMSLength", "SMS", SettingType::SmsLength, &TSettings::MaxSMSLength},

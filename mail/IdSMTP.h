@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-enum class TAuthenticationType { atNone = 0, atLogin = 1 };
+// atLogin: AUTH LOGIN; atAutoSelect: AUTH PLAIN when the server lists it, else AUTH LOGIN.
+enum class TAuthenticationType { atNone = 0, atLogin = 1, atAutoSelect = 2 };
 
 // The SMTP client (RFC 5321): greets the server when it connects, sends one message per Send in
 // one transaction, and says "Quit" when it closes. With the default atNone it never authenticates.
@@ -33,6 +34,8 @@ public:
     void SetMailAgent(std::string mailAgent) { mailAgent_ = std::move(mailAgent); }
     // The scheme names the server announced in its "ehlo" reply, upper case, each once.
     const std::vector<std::string>& AuthSchemes() const { return authSchemes_; }
+    // The mechanism of the last successful Authenticate ("PLAIN", "LOGIN"); empty before.
+    const std::string& AuthMechanism() const { return authMechanism_; }
 
 private:
     void Greet();
@@ -42,4 +45,5 @@ private:
     std::string mailAgent_;
     std::vector<std::string> authSchemes_;
     bool authenticated_ = false;
+    std::string authMechanism_;
 };

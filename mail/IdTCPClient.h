@@ -1,12 +1,17 @@
 #pragma once
 
 #include "mail/IdTCPConnection.h"
+#include "mail/IdTlsSession.h"
 
 #include <string>
 
 // Connecting may take at most half a minute; a server that does not answer the connection request
 // by then is not reachable in any useful sense.
 inline constexpr int DefaultConnectTimeout = 30'000;
+
+// How a connection is encrypted: not at all; after the plain greeting (SMTP's STARTTLS, POP3's
+// STLS); or TLS from the first byte (SMTP on 465, POP3 on 995).
+enum class TIdSecurity { None = 0, StartTls = 1, ImplicitTls = 2 };
 
 // A TCP client connection to Host and Port (IPv4).
 class TIdTCPClient : public TIdTCPConnection
@@ -31,6 +36,14 @@ public:
     void SetUseNagle(bool useNagle) { useNagle_ = useNagle; }
     int ConnectTimeout() const { return connectTimeout_; }
     void SetConnectTimeout(int timeoutMs) { connectTimeout_ = timeoutMs; }
+    TIdSecurity Security() const { return security_; }
+    void SetSecurity(TIdSecurity security) { security_ = security; }
+    // The SHA-256 fingerprint (hex, colons optional) of a certificate to accept for Host although
+    // it fails the check; empty: none.
+    const std::string& CertificatePin() const { return certificatePin_; }
+    void SetCertificatePin(std::string pin) { certificatePin_ = std::move(pin); }
+    // While encrypted: what the handshake agreed on; nullptr on a plain connection.
+    const TIdTlsInfo* TlsInfo() const { return nullptr; }
 
 protected:
     void BindSocket();
@@ -47,4 +60,6 @@ private:
     // Off by default: lines leave at once instead of waiting for the peer's delayed acknowledgement.
     bool useNagle_ = false;
     int connectTimeout_ = DefaultConnectTimeout;
+    TIdSecurity security_ = TIdSecurity::None;
+    std::string certificatePin_;
 };
