@@ -4,9 +4,8 @@
 #include "core/SendWindow.h"
 #include "core/Stringparser.h"
 #include "runtime/CodePage.h"
+#include "runtime/FileSystem.h"
 #include "runtime/TextFile.h"
-
-#include <filesystem>
 
 namespace {
 
@@ -18,13 +17,6 @@ std::string Utf8Prefix(std::string utf8, std::size_t maxBytes)
     while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
     utf8.resize(end);
     return utf8;
-}
-
-// True when anything, a dangling symbolic link included, stands at `path`.
-bool NameTaken(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
 } // namespace

@@ -57,9 +57,20 @@ std::string_view Trim(std::string_view text, bool (*trimmed)(char))
     return TrimRight(TrimLeft(text, trimmed), trimmed);
 }
 
+bool IsAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsAsciiLetterOrDigit(char c)
+{
+    char lower = AsciiLower(c);
+    return IsAsciiDigit(c) || (lower >= 'a' && lower <= 'z');
+}
+
 int HexDigitValue(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
+    if (IsAsciiDigit(c)) return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;

@@ -19,6 +19,8 @@ bool IsBlankOrTab(char c);
 bool IsSpaceOrBelow(char c);
 // A byte below 0x20 or 0x7F (DEL).
 bool IsControl(char c);
+bool IsAsciiDigit(char c);
+bool IsAsciiLetterOrDigit(char c);
 
 // `text` without the leading, trailing or both bytes that `trimmed` selects (blanks and tabs by
 // default).

@@ -34,8 +34,12 @@ TEST(AsciiTextTest, TrimsTheSelectedBytes)
     EXPECT_FALSE(IsControl('\xA0'));
 }
 
-TEST(AsciiTextTest, HexDigitValues)
+TEST(AsciiTextTest, DigitsLettersAndHexDigitValues)
 {
+    for (char c : {'0', '9', 'a', 'z', 'A', 'Z'}) EXPECT_TRUE(IsAsciiLetterOrDigit(c)) << c;
+    for (char c : {'/', ':', '@', '[', '`', '{', '\xE4', ' '}) EXPECT_FALSE(IsAsciiLetterOrDigit(c)) << c;
+    EXPECT_TRUE(IsAsciiDigit('7'));
+    EXPECT_FALSE(IsAsciiDigit('a'));
     EXPECT_EQ(HexDigitValue('0'), 0);
     EXPECT_EQ(HexDigitValue('9'), 9);
     EXPECT_EQ(HexDigitValue('a'), 10);
