@@ -68,6 +68,8 @@ TEST(AsciiTextTest, Utf8SequencesAndDecoding)
     for (auto c : {Case{"a", 1}, Case{"\xC3\xA4", 2}, Case{"\xE2\x82\xAC", 3}, Case{"\xF0\x9F\x98\x80", 4},
                    Case{"\xC3", 0}, Case{"\xC3\x41", 0}, Case{"\x80", 0}, Case{"\xFF", 0}})
         EXPECT_EQ(Utf8SequenceLength(c.Bytes, 0), c.Length) << testing::PrintToString(c.Bytes);
+    EXPECT_TRUE(IsUtf8Continuation('\xBF'));
+    EXPECT_FALSE(IsUtf8Continuation('\xC3') || IsUtf8Continuation('a'));
     EXPECT_TRUE(IsValidUtf8("gr\xC3\xBC\xC3\x9F"));
     EXPECT_FALSE(IsValidUtf8("gr\xFC\xDF"));
     std::string_view text = "\xE2\x82\xAC\xC3x";
