@@ -181,7 +181,7 @@ private:
 // text decimal with an optional sign. Anything else, or a value beyond 32 bits, is no integer.
 std::optional<int> ProfileInteger(std::string_view text)
 {
-    bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    bool hex = text.size() > 2 && StartsWithIgnoreCase(text, "0x");
     bool negative = !hex && !text.empty() && text[0] == '-';
     if (hex)
         text.remove_prefix(2);
