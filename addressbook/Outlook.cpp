@@ -42,7 +42,7 @@ ContactItemPtr TItems::Find(std::string_view filter) const
 {
     for (const auto& form : FilterForms) {
         if (filter.size() <= form.Prefix.size() || filter.back() != '"' ||
-            !EqualsIgnoreCase(filter.substr(0, form.Prefix.size()), form.Prefix))
+            !StartsWithIgnoreCase(filter, form.Prefix))
             continue;
         return store_->Find(form.Field,
                             filter.substr(form.Prefix.size(), filter.size() - form.Prefix.size() - 1));

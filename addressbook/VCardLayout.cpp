@@ -89,7 +89,7 @@ std::string Unfold(std::string_view card, const std::vector<PhysicalLine>& lines
     std::optional<bool> quotedPrintable; // read once: the parameters stand before any soft break
     for (;;) {
         while (index < lines.size() && lines[index].ContentEnd > lines[index].Begin &&
-               (card[lines[index].Begin] == ' ' || card[lines[index].Begin] == '\t')) {
+               IsBlankOrTab(card[lines[index].Begin])) {
             std::string_view continuation = Content(card, lines[index++]);
             logical.append(version == VCardVersion::V21 ? continuation : continuation.substr(1));
         }

@@ -3,10 +3,10 @@
 #include "core/CoreMessages.h"
 #include "core/SendWindow.h"
 #include "core/Stringparser.h"
+#include "runtime/AsciiText.h"
 #include "runtime/CodePage.h"
+#include "runtime/FileSystem.h"
 #include "runtime/TextFile.h"
-
-#include <filesystem>
 
 namespace {
 
@@ -15,16 +15,9 @@ std::string Utf8Prefix(std::string utf8, std::size_t maxBytes)
 {
     if (utf8.size() <= maxBytes) return utf8;
     std::size_t end = maxBytes;
-    while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
+    while (end > 0 && IsUtf8Continuation(utf8[end])) --end;
     utf8.resize(end);
     return utf8;
-}
-
-// True when anything, a dangling symbolic link included, stands at `path`.
-bool NameTaken(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 
 #include "core/CoreMessages.h"
+#include "runtime/AsciiText.h"
 #include "runtime/Convert.h"
 #include "runtime/Exception.h"
 
@@ -74,7 +75,7 @@ bool IsDateTimeText(std::string_view text)
     constexpr std::string_view Form = "00.00.0000 00:00:00";
     if (text.size() != Form.size()) return false;
     for (size_t i = 0; i < Form.size(); ++i) {
-        bool matches = Form[i] == '0' ? text[i] >= '0' && text[i] <= '9' : text[i] == Form[i];
+        bool matches = Form[i] == '0' ? IsAsciiDigit(text[i]) : text[i] == Form[i];
         if (!matches) return false;
     }
     return true;

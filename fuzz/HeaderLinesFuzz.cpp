@@ -9,7 +9,6 @@
 #include "runtime/AsciiText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -86,8 +85,7 @@ std::string DecodeQ(const std::string& payload, bool phrase)
     for (size_t i = 0; i < payload.size(); ++i) {
         const char c = payload[i];
         Check(c > ' ' && c < 127 && c != '?', "Q character", payload);
-        Check(!phrase || std::isalnum(static_cast<unsigned char>(c)) ||
-                  phraseChars.find(c) != std::string::npos,
+        Check(!phrase || IsAsciiLetterOrDigit(c) || phraseChars.find(c) != std::string::npos,
               "Q character in a phrase", payload);
         if (c == '_') {
             out += ' ';
@@ -191,7 +189,7 @@ std::string BlanksCollapsed(const std::string& text)
 {
     std::string out;
     for (char c : text) {
-        const bool blank = c == ' ' || c == '\t';
+        const bool blank = IsBlankOrTab(c);
         if (blank && (out.empty() || out.back() == ' ')) continue;
         out += blank ? ' ' : c;
     }

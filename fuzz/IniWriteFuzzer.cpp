@@ -58,7 +58,7 @@ std::string Name(std::string_view bytes)
 {
     std::string name;
     for (char c : bytes)
-        if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') name += c;
+        if (IsAsciiLetterOrDigit(c) || c == '_') name += c;
     return name;
 }
 

@@ -1,5 +1,7 @@
 #include "mail/IdEMailAddress.h"
 
+#include "runtime/AsciiText.h"
+
 #include <algorithm>
 
 namespace {
@@ -36,9 +38,7 @@ void TIdEMailAddressItem::SetText(std::string_view text)
         return;
     }
     address_ = text.substr(open + 1, text.size() - open - 2);
-    std::string_view name = text.substr(0, open);
-    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-    name_ = name;
+    name_ = TrimRight(text.substr(0, open), [](char c) { return c == ' '; });
 }
 
 std::string FormatAddressItem(const TIdEMailAddressItem& item, const TMailCharset& charset)

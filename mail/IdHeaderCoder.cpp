@@ -2,6 +2,7 @@
 
 #include "mail/IdBase64.h"
 #include "mail/IdIso2022Jp.h"
+#include "runtime/AsciiText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -43,13 +44,6 @@ const TByteSet& AddressSpecials()
 }
 
 namespace {
-
-bool IsWhitespace(char c)
-{
-    // CR and LF are deliberately not whitespace here: copied through, they would end the header
-    // line and let the text start a header or an SMTP command of its own.
-    return c == ' ' || c == '\t';
-}
 
 // RFC 2047 2: an encoded word is at most 75 characters, its opening and closing included.
 constexpr size_t MaxEncodedWord = 75;
@@ -109,8 +103,7 @@ size_t CharacterLength(std::string_view rest, const TWordCoding& coding)
 {
     const auto byteAt = [&](size_t i) { return i < rest.size() ? static_cast<unsigned char>(rest[i]) : 0; };
     const unsigned char first = byteAt(0);
-    if (coding.Utf8)
-        return std::min<size_t>(first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1, rest.size());
+    if (coding.Utf8) return std::max<size_t>(1, Utf8SequenceLength(rest, 0));
     if (IsLeadByte(first, coding.TextCodePage)) return byteAt(1) >= 0x40 ? 2 : 1;
     const bool kana = coding.TextCodePage == CodePage::ShiftJis932 && first >= 0xA1 && first <= 0xDF;
     return kana && (byteAt(1) == 0xDE || byteAt(1) == 0xDF) ? 2 : 1;
@@ -216,10 +209,12 @@ std::string EncodeHeaderText(std::string_view text, const TByteSet& specials, co
     };
     size_t pos = 0;
     while (pos < text.size()) {
+        // Words end at blanks and TABs only: a CR or LF copied through would end the header line and
+        // let the text start a header or an SMTP command of its own.
         size_t wordStart = pos;
-        while (wordStart < text.size() && IsWhitespace(text[wordStart])) ++wordStart;
+        while (wordStart < text.size() && IsBlankOrTab(text[wordStart])) ++wordStart;
         size_t wordEnd = wordStart;
-        while (wordEnd < text.size() && !IsWhitespace(text[wordEnd])) ++wordEnd;
+        while (wordEnd < text.size() && !IsBlankOrTab(text[wordEnd])) ++wordEnd;
         std::string_view word = text.substr(wordStart, wordEnd - wordStart);
         if (!word.empty() && NeedsEncoding(word, needsEncoding)) {
             if (runStart == std::string_view::npos) {

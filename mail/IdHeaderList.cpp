@@ -3,6 +3,8 @@
 #include "runtime/AsciiText.h"
 #include "runtime/CodePage.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr size_t FoldWidth = 78;
@@ -62,47 +64,86 @@ void AddPiece(std::vector<std::string>& lines, std::string piece)
     AddLine(lines, piece);
 }
 
-// The line wrapped at width FoldWidth with CR LF SP as the break string. Positions count from 1
-// as in the description of the wrap: `at(p)` is the byte at position p.
-std::string WrapHeaderLine(std::string_view line)
+// The units of a header line that the wrap never splits. Blanks, folds and quotes count only
+// outside a quoted stretch; a double-byte character is one unit, its trail byte never read as a
+// blank, a quote or a line end.
+enum class UnitKind {
+    Blank,    // a space or TAB: a line may end behind it
+    Fold,     // CR LF and a space or TAB already in the line: the line ends behind it
+    Quoted,   // a double quote through its partner
+    Unclosed, // a double quote without a partner, through the end: no line ends behind it
+    Other,    // any other byte, or a double-byte character
+};
+
+struct Unit
 {
-    const size_t length = line.size();
-    auto at = [&](size_t p) { return line[p - 1]; };
-    auto slice = [&](size_t from, size_t to) { return line.substr(from - 1, to - from + 1); };
-    const CodePage codePage = SystemCodePage();
-    size_t col = 1, pos = 1, lineStart = 1, breakPos = 0;
-    bool quoted = false, existingBreak = false;
+    size_t Begin;
+    size_t End;
+    UnitKind Kind;
+};
+
+size_t CharacterEnd(std::string_view line, size_t pos, CodePage codePage)
+{
+    return std::min(line.size(), pos + (IsLeadByte(static_cast<unsigned char>(line[pos]), codePage) ? 2 : 1));
+}
+
+Unit UnitAt(std::string_view line, size_t pos, CodePage codePage)
+{
+    const size_t end = CharacterEnd(line, pos, codePage);
+    if (end - pos == 2) return {pos, end, UnitKind::Other};
+    if (line.substr(pos, 2) == "\r\n" && pos + 2 < line.size() && IsBlankOrTab(line[pos + 2]))
+        return {pos, pos + 3, UnitKind::Fold};
+    if (IsBlankOrTab(line[pos])) return {pos, end, UnitKind::Blank};
+    if (line[pos] != '"') return {pos, end, UnitKind::Other};
+    for (size_t i = end; i < line.size(); i = CharacterEnd(line, i, codePage))
+        if (line[i] == '"') return {pos, i + 1, UnitKind::Quoted};
+    return {pos, line.size(), UnitKind::Unclosed};
+}
+
+std::vector<Unit> FoldableUnits(std::string_view line, CodePage codePage)
+{
+    std::vector<Unit> units;
+    for (size_t pos = 0; pos < line.size(); pos = units.back().End)
+        units.push_back(UnitAt(line, pos, codePage));
+    return units;
+}
+
+// Blanks and line ends that follow the unit a line was broken in go to the next line uncounted,
+// and no line ends behind them.
+bool IsCarriedOver(std::string_view line, const Unit& unit)
+{
+    return line.substr(unit.Begin, unit.End - unit.Begin).find_first_not_of(" \t\r\n") ==
+           std::string_view::npos;
+}
+
+// The line with CR LF SP put in behind the last blank of each line that reaches FoldWidth bytes
+// (a continuation's own leading space uncounted); a blank that begins a line is no place for a
+// break, and no break goes in when at most one byte would follow it. A fold already in the line
+// ends its line there.
+std::string WrapHeaderLine(std::string_view line, CodePage codePage)
+{
+    const std::vector<Unit> units = FoldableUnits(line, codePage);
     std::string out;
-    while (pos <= length) {
-        char c = at(pos);
-        if (IsLeadByte(static_cast<unsigned char>(c), codePage)) {
-            ++pos;
-            ++col;
-        } else if (c == '\r' && !quoted) {
-            existingBreak = pos + 2 <= length && at(pos + 1) == '\n' && IsBlankOrTab(at(pos + 2));
-            if (existingBreak) {
-                pos += 2;
-                breakPos = pos;
-            }
-        } else if (IsBlankOrTab(c) && !quoted) {
-            breakPos = pos;
-        } else if (c == '"') {
-            quoted = !quoted;
-        }
-        ++pos;
-        ++col;
-        if (quoted || (!existingBreak && (col <= FoldWidth || breakPos <= lineStart))) continue;
-        col = pos - breakPos;
-        out += slice(lineStart, breakPos);
-        if (c != '"')
-            while (pos <= length && (IsBlankOrTab(at(pos)) || at(pos) == '\r' || at(pos) == '\n')) ++pos;
-        if (!existingBreak && pos < length) out += "\r\n ";
-        ++breakPos;
-        lineStart = breakPos;
-        existingBreak = false;
+    size_t lineStart = 0;
+    size_t width = 0;
+    size_t lastBlankEnd = 0; // 0 while the line has no blank to break behind
+    for (size_t i = 0; i < units.size(); ++i) {
+        const Unit& unit = units[i];
+        if (unit.Kind == UnitKind::Blank && unit.Begin > lineStart) lastBlankEnd = unit.End;
+        width += unit.End - unit.Begin;
+        const bool fold = unit.Kind == UnitKind::Fold;
+        if (!fold && (unit.Kind == UnitKind::Unclosed || width < FoldWidth || lastBlankEnd == 0)) continue;
+        const size_t cut = fold ? unit.End : lastBlankEnd;
+        if (unit.Kind != UnitKind::Quoted)
+            while (i + 1 < units.size() && IsCarriedOver(line, units[i + 1])) ++i;
+        const size_t rest = i + 1 < units.size() ? units[i + 1].Begin : line.size();
+        out.append(line.substr(lineStart, cut - lineStart));
+        if (!fold && line.size() - rest > 1) out += "\r\n ";
+        width = unit.End - cut;
+        lineStart = cut;
+        lastBlankEnd = 0;
     }
-    if (lineStart <= length) out += line.substr(lineStart - 1);
-    return out;
+    return out.append(line.substr(lineStart));
 }
 
 } // namespace
@@ -157,7 +198,7 @@ void TIdHeaderList::SetValue(std::string_view name, std::string_view value)
 
 std::vector<std::string> TIdHeaderList::FoldHeaderLine(std::string_view line)
 {
-    std::string wrapped = WrapHeaderLine(line);
+    std::string wrapped = WrapHeaderLine(line, SystemCodePage());
     std::vector<std::string> lines;
     size_t start = 0;
     while (true) {

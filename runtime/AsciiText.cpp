@@ -57,9 +57,20 @@ std::string_view Trim(std::string_view text, bool (*trimmed)(char))
     return TrimRight(TrimLeft(text, trimmed), trimmed);
 }
 
+bool IsAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsAsciiLetterOrDigit(char c)
+{
+    char lower = AsciiLower(c);
+    return IsAsciiDigit(c) || (lower >= 'a' && lower <= 'z');
+}
+
 int HexDigitValue(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
+    if (IsAsciiDigit(c)) return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;
@@ -77,13 +88,18 @@ std::string_view NextLine(std::string_view text, size_t begin, size_t& next)
     return text.substr(begin, contentEnd - begin);
 }
 
+bool IsUtf8Continuation(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 size_t Utf8SequenceLength(std::string_view s, size_t pos)
 {
     unsigned char b = s[pos];
     size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
     if (length == 0 || pos + length > s.size()) return 0;
     for (size_t i = 1; i < length; ++i)
-        if ((static_cast<unsigned char>(s[pos + i]) & 0xC0) != 0x80) return 0;
+        if (!IsUtf8Continuation(s[pos + i])) return 0;
     return length;
 }
 

@@ -19,6 +19,8 @@ bool IsBlankOrTab(char c);
 bool IsSpaceOrBelow(char c);
 // A byte below 0x20 or 0x7F (DEL).
 bool IsControl(char c);
+bool IsAsciiDigit(char c);
+bool IsAsciiLetterOrDigit(char c);
 
 // `text` without the leading, trailing or both bytes that `trimmed` selects (blanks and tabs by
 // default).
@@ -33,6 +35,8 @@ int HexDigitValue(char c);
 // where the following line starts (text.size() after the last).
 std::string_view NextLine(std::string_view text, size_t begin, size_t& next);
 
+// A byte that continues a UTF-8 sequence (10xxxxxx).
+bool IsUtf8Continuation(char c);
 // Length of the well-formed UTF-8 sequence at `pos` (1 to 4), 0 when it is malformed or cut off.
 size_t Utf8SequenceLength(std::string_view s, size_t pos);
 bool IsValidUtf8(std::string_view s);

@@ -16,7 +16,7 @@ std::optional<int> TryStrToInt(std::string_view text)
     if (pos < text.size() && text[pos] == '$') {
         base = 16;
         ++pos;
-    } else if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
+    } else if (StartsWithIgnoreCase(text.substr(pos), "0x")) {
         base = 16;
         pos += 2;
     }

@@ -1,13 +1,10 @@
 #include "runtime/FileLocations.h"
 
+#include "runtime/FileSystem.h"
 #include "runtime/RuntimeMessages.h"
 #include "runtime/TextFile.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -22,12 +19,6 @@ std::string Variable(const char* name)
 bool IsAbsolute(const std::string& path)
 {
     return !path.empty() && path.front() == '/';
-}
-
-bool FileExists(const std::string& path)
-{
-    struct stat status;
-    return ::stat(path.c_str(), &status) == 0;
 }
 
 // The program's folder below the base folder `variable` names, or below `fallback` in the home
@@ -45,7 +36,7 @@ void CreatePrivateFolders(const std::string& path)
 {
     for (size_t end = path.find('/', 1); end != std::string::npos; end = path.find('/', end + 1)) {
         const std::string folder = path.substr(0, end);
-        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) throw InOutErrorForPath(errno, folder);
+        if (int error = CreateFolder(folder, NewFileMode::OwnerOnly)) throw InOutErrorForPath(error, folder);
     }
 }
 
@@ -54,14 +45,13 @@ void CreatePrivateFolders(const std::string& path)
 XdgEnvironment CurrentXdgEnvironment()
 {
     XdgEnvironment environment{Variable("XDG_CONFIG_HOME"), Variable("XDG_DATA_HOME"), Variable("HOME")};
-    if (environment.Home.empty())
-        if (const passwd* entry = ::getpwuid(::getuid())) environment.Home = entry->pw_dir;
+    if (environment.Home.empty()) environment.Home = UserDatabaseHomeFolder();
     return environment;
 }
 
 FileLocations LocateFiles(const std::string& programFolder, const XdgEnvironment& environment)
 {
-    if (FileExists(programFolder + "user.ini")) return FileLocations(programFolder);
+    if (PathExists(programFolder + "user.ini")) return FileLocations(programFolder);
     FileLocations locations(XdgFolder(environment.ConfigHome, environment.Home, ".config"),
                             XdgFolder(environment.DataHome, environment.Home, ".local/share"));
     CreatePrivateFolders(locations.SettingsFolder);

@@ -1,7 +1,7 @@
 #include "runtime/IniFile.h"
 
 #include "runtime/AsciiText.h"
-#include "runtime/PosixFile.h"
+#include "runtime/FileSystem.h"
 #include "runtime/RuntimeMessages.h"
 
 #include <algorithm>
@@ -9,9 +9,7 @@
 #include <charconv>
 #include <climits>
 #include <deque>
-#include <fcntl.h>
 #include <optional>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -179,25 +177,11 @@ private:
     std::string_view newLineEnd_;
 };
 
-// The whole file, or nullopt when it cannot be opened or read (errno tells why).
-std::optional<std::string> ReadWholeFile(const std::string& path)
-{
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::string content;
-    bool ok = ReadAll(fd, content);
-    int readError = errno;
-    ::close(fd);
-    errno = readError;
-    if (!ok) return std::nullopt;
-    return content;
-}
-
 // The profile rule for integers: "0x"/"0X" and at least one more character is hexadecimal, any other
 // text decimal with an optional sign. Anything else, or a value beyond 32 bits, is no integer.
 std::optional<int> ProfileInteger(std::string_view text)
 {
-    bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    bool hex = text.size() > 2 && StartsWithIgnoreCase(text, "0x");
     bool negative = !hex && !text.empty() && text[0] == '-';
     if (hex)
         text.remove_prefix(2);
@@ -238,9 +222,9 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const
 {
-    std::optional<std::string> content = ReadWholeFile(path_);
-    if (!content) return std::string(defaultValue);
-    return std::string(IniLines(std::move(*content)).Value(section, key).value_or(defaultValue));
+    std::string content;
+    if (ReadWholeFile(path_, content) != 0) return std::string(defaultValue);
+    return std::string(IniLines(std::move(content)).Value(section, key).value_or(defaultValue));
 }
 
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const
@@ -270,9 +254,9 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 
 void IniFile::Write(const IniChanges& changes)
 {
-    std::optional<std::string> content = ReadWholeFile(path_);
-    if (!content && errno != ENOENT) throw EIniFileError(path_);
-    IniLines ini(content.value_or(std::string()));
+    std::string content;
+    if (int error = ReadWholeFile(path_, content); error != 0 && error != ENOENT) throw EIniFileError(path_);
+    IniLines ini(std::move(content));
     for (const IniChanges::Change& change : changes.List()) ini.Set(change.Section, change.Key, change.Value);
-    if (!ReplaceFileAtomically(path_, ini.Content())) throw EIniFileError(path_);
+    if (ReplaceFileAtomically(path_, ini.Content()) != 0) throw EIniFileError(path_);
 }

@@ -34,8 +34,12 @@ TEST(AsciiTextTest, TrimsTheSelectedBytes)
     EXPECT_FALSE(IsControl('\xA0'));
 }
 
-TEST(AsciiTextTest, HexDigitValues)
+TEST(AsciiTextTest, DigitsLettersAndHexDigitValues)
 {
+    for (char c : {'0', '9', 'a', 'z', 'A', 'Z'}) EXPECT_TRUE(IsAsciiLetterOrDigit(c)) << c;
+    for (char c : {'/', ':', '@', '[', '`', '{', '\xE4', ' '}) EXPECT_FALSE(IsAsciiLetterOrDigit(c)) << c;
+    EXPECT_TRUE(IsAsciiDigit('7'));
+    EXPECT_FALSE(IsAsciiDigit('a'));
     EXPECT_EQ(HexDigitValue('0'), 0);
     EXPECT_EQ(HexDigitValue('9'), 9);
     EXPECT_EQ(HexDigitValue('a'), 10);
@@ -64,6 +68,8 @@ TEST(AsciiTextTest, Utf8SequencesAndDecoding)
     for (auto c : {Case{"a", 1}, Case{"\xC3\xA4", 2}, Case{"\xE2\x82\xAC", 3}, Case{"\xF0\x9F\x98\x80", 4},
                    Case{"\xC3", 0}, Case{"\xC3\x41", 0}, Case{"\x80", 0}, Case{"\xFF", 0}})
         EXPECT_EQ(Utf8SequenceLength(c.Bytes, 0), c.Length) << testing::PrintToString(c.Bytes);
+    EXPECT_TRUE(IsUtf8Continuation('\xBF'));
+    EXPECT_FALSE(IsUtf8Continuation('\xC3') || IsUtf8Continuation('a'));
     EXPECT_TRUE(IsValidUtf8("gr\xC3\xBC\xC3\x9F"));
     EXPECT_FALSE(IsValidUtf8("gr\xFC\xDF"));
     std::string_view text = "\xE2\x82\xAC\xC3x";
