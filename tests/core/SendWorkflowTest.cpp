@@ -4,10 +4,10 @@
 #include "core/CoreMessages.h"
 #include "mail/IdExceptions.h"
 #include "runtime/TextFile.h"
-#include "tests/core/SendTestFiles.h"
 #include "tests/core/SendWorkflowFixture.h"
 #include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/mail/support/ScriptedServer.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
