@@ -19,7 +19,6 @@ namespace {
 const std::string UserIniBefore = "[SMS]\r\nLastSentSMS=01.12.2026 08:00:00\r\nSMSThisMonth=4\r\n";
 const std::string ArchiveOfTypedNumber = "Sent/00491711234567_07-12-2026_05-13-07.SMS";
 
-
 // What the client writes for one message whose Subject line is `subjectLine`.
 std::vector<std::string> MessageLines(const std::string& subjectLine,
                                       const std::string& to = "491711234567@sms.example")
