@@ -166,14 +166,13 @@ TEST_F(ContactStoreTest, DeletedContactLeavesTheOthersAndCanBeSavedAgain)
 
 TEST_F(ContactStoreTest, FollowsChangesOnDisk)
 {
-    std::string first = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Erste\r\nEND:VCARD\r\n";
-    std::string second = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zweite\r\nEND:VCARD\r\n";
+    const std::string first = ContactCard("Erste", ""), second = ContactCard("Zweite", "");
     auto store = OpenWith(first + second);
     auto kept = store->At(0);
     auto changed = store->At(1);
     changed->SetMobileTelephoneNumber("+49 170 1");
 
-    WriteBytes(path, first + "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zweite, anders\r\nEND:VCARD\r\n" + second);
+    WriteBytes(path, first + ContactCard("Zweite, anders", "") + second);
     store->Refresh();
     ASSERT_EQ(store->Count(), 3);
     EXPECT_EQ(store->At(0), kept);

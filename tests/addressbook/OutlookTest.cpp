@@ -4,16 +4,10 @@
 
 namespace {
 
-std::string Card(const std::string& fullName, const std::string& number)
-{
-    std::string card = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + fullName + "\r\n";
-    if (!number.empty()) card += "TEL;TYPE=CELL:" + number + "\r\n";
-    return card + "END:VCARD\r\n";
-}
-
-const std::string Contacts = Card("Anna Schmidt", "+49 1701234567") + Card("Anna Schmidt", "+49 1609999999") +
-                             Card("", "+49 221445566") + Card("Bernd", "") +
-                             Card("Max \"Mad\" Muster", "0171 5550000");
+const std::string Contacts = ContactCard("Anna Schmidt", "+49 1701234567") +
+                             ContactCard("Anna Schmidt", "+49 1609999999") +
+                             ContactCard("", "+49 221445566") + ContactCard("Bernd", "") +
+                             ContactCard("Max \"Mad\" Muster", "0171 5550000");
 
 class OutlookTest : public ::testing::Test
 {
@@ -87,13 +81,13 @@ TEST_F(OutlookTest, FindSeesChangesOnDiskBetweenTwoCalls)
 {
     const std::string filter = "[Fullname] = \"Carla Neu\"";
     EXPECT_EQ(ContactsFolder.Items().Find(filter), nullptr);
-    WriteBytes(path, Contacts + Card("Carla Neu", "+49 1520000000"));
+    WriteBytes(path, Contacts + ContactCard("Carla Neu", "+49 1520000000"));
     ContactItemPtr carla = ContactsFolder.Items().Find(filter);
     ASSERT_NE(carla, nullptr);
     EXPECT_EQ(carla->MobileTelephoneNumber(), "+49 1520000000");
     EXPECT_EQ(ContactsFolder.Items().Count(), 6);
 
-    WriteBytes(path, Card("Carla Neu", "+49 1529999999"));
+    WriteBytes(path, ContactCard("Carla Neu", "+49 1529999999"));
     EXPECT_EQ(ContactsFolder.Items().Find(filter)->MobileTelephoneNumber(), "+49 1529999999");
 }
 
@@ -131,9 +125,10 @@ TEST_F(OutlookTest, DisplayShowsTheFormWhichSavesOrDeletes)
     Contact.Display(1);
     EXPECT_EQ(form.shown, 1);
     EXPECT_EQ(Contact.FullName(), "Anna Berger");
-    EXPECT_EQ(ReadBytes(path), Card("Anna Schmidt", "+49 1701234567") +
-                                   Card("Anna Berger", "+49 1609999999") + Card("", "+49 221445566") +
-                                   Card("Bernd", "") + Card("Max \"Mad\" Muster", "0171 5550000"));
+    EXPECT_EQ(ReadBytes(path), ContactCard("Anna Schmidt", "+49 1701234567") +
+                                   ContactCard("Anna Berger", "+49 1609999999") +
+                                   ContactCard("", "+49 221445566") + ContactCard("Bernd", "") +
+                                   ContactCard("Max \"Mad\" Muster", "0171 5550000"));
 
     form.onShow = [](ContactItem& contact) { contact.Delete(); };
     Contact.Display(1);

@@ -6,7 +6,7 @@
 namespace {
 
 const std::string Path = "/home/anna/Tickerpost/Kontakte.vcf";
-const std::string Card = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nEND:VCARD\r\n";
+const std::string Card = ContactCard("A", "");
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "mail/IdExceptions.h"
-#include "tests/core/SendTestFiles.h"
 #include "tests/core/SendWorkflowFixture.h"
+#include "tests/mail/MailTestText.h"
 #include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/support/RealServers.h"
 #include "tests/support/ReceivedMail.h"

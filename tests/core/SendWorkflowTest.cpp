@@ -4,43 +4,20 @@
 #include "core/CoreMessages.h"
 #include "mail/IdExceptions.h"
 #include "runtime/TextFile.h"
-#include "tests/core/SendTestFiles.h"
 #include "tests/core/SendWorkflowFixture.h"
 #include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/mail/support/ScriptedServer.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 namespace {
 
-using Step = ScriptedServer::Step;
-const Step R = Step::ReadLine();
-
 const std::string UserIniBefore = "[SMS]\r\nLastSentSMS=01.12.2026 08:00:00\r\nSMSThisMonth=4\r\n";
 const std::string ArchiveOfTypedNumber = "Sent/00491711234567_07-12-2026_05-13-07.SMS";
-
-// An SMTP server's side: the greeting, then for each entry of `rcptReplies` one transaction whose
-// recipient gets that reply; a "250" recipient is followed by a message of `headerLines` lines.
-std::unique_ptr<ScriptedServer> SmtpServer(const std::vector<std::string>& rcptReplies, int headerLines = 6)
-{
-    std::vector<Step> script = {Step::Reply("220 gw"), R, Step::Reply("250 gw")};
-    auto reply = [&](const std::string& line) {
-        script.push_back(R);
-        script.push_back(Step::Reply(line));
-    };
-    for (const std::string& rcptReply : rcptReplies) {
-        reply("250 reset");
-        reply("250 sender ok");
-        reply(rcptReply);
-        if (rcptReply != "250 ok") continue;
-        reply("354 go ahead");
-        for (int i = 0; i < headerLines + 1; ++i) script.push_back(R);
-        reply("250 queued");
-    }
-    return ScriptedServer::FromSteps(std::move(script));
-}
 
 // What the client writes for one message whose Subject line is `subjectLine`.
 std::vector<std::string> MessageLines(const std::string& subjectLine,
@@ -60,13 +37,6 @@ std::vector<std::string> MessageLines(const std::string& subjectLine,
             "."};
 }
 
-std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts)
-{
-    std::vector<std::string> all;
-    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 using Texts = std::vector<std::string>;
 
 class SendWorkflowTest : public SendWorkflowFixture
@@ -84,7 +54,19 @@ protected:
         window.Recipient = "01711234567";
     }
 
-    void Use(const ScriptedServer& smtpServer) { smtp.SetPort(smtpServer.Port()); }
+    // The SMTP server the send uses: the greeting, then for each entry of `rcptReplies` one
+    // transaction whose recipient gets that reply; a "250 ok" recipient is followed by a message.
+    std::unique_ptr<ScriptedServer> UseSmtpServer(const std::vector<std::string>& rcptReplies)
+    {
+        std::vector<std::string> replies = {"220 gw", "250 gw"};
+        for (const std::string& rcptReply : rcptReplies) {
+            replies.insert(replies.end(), {"250 reset", "250 sender ok", rcptReply});
+            if (rcptReply == "250 ok") replies.insert(replies.end(), {"354 go ahead", "250 queued"});
+        }
+        auto server = std::make_unique<ScriptedServer>(replies);
+        smtp.SetPort(server->Port());
+        return server;
+    }
     std::string Ehlo() { return "ehlo " + smtp.LocalHostName(); }
     std::string File(const std::string& name) const { return ReadBytes(folder.File(name)); }
 };
@@ -106,8 +88,7 @@ TEST_F(SendWorkflowTest, PartsGoOutOneMailEachInTheChosenOrderAndTheSendIsRecord
     const SmsPartRange ranges[] = {{0, 10}, {10, 10}, {20, 5}};
     for (const Case& c : {Case{"last part first", true, {2, 1, 0}}, Case{"text order", false, {0, 1, 2}}}) {
         SCOPED_TRACE(c.label);
-        auto server = SmtpServer({"250 ok", "250 ok", "250 ok"});
-        Use(*server);
+        auto server = UseSmtpServer({"250 ok", "250 ok", "250 ok"});
         settings.LastSMSFirst = c.lastSmsFirst;
         settings.SMSThisMonth = 4;
         window = FakeSendWindow();
@@ -138,8 +119,7 @@ TEST_F(SendWorkflowTest, PartsGoOutOneMailEachInTheChosenOrderAndTheSendIsRecord
 
 TEST_F(SendWorkflowTest, AnEmptyTextSendsOneMailWithTheTokenAlone)
 {
-    auto server = SmtpServer({"250 ok"});
-    Use(*server);
+    auto server = UseSmtpServer({"250 ok"});
     window.Message = "";
 
     workflow.BSendSMSClick();
@@ -151,8 +131,7 @@ TEST_F(SendWorkflowTest, AnEmptyTextSendsOneMailWithTheTokenAlone)
 
 TEST_F(SendWorkflowTest, ALineBreakTravelsEncodedInTheSubjectOfItsPart)
 {
-    auto server = SmtpServer({"250 ok", "250 ok"});
-    Use(*server);
+    auto server = UseSmtpServer({"250 ok", "250 ok"});
     settings.MaxSMSLength = 4;
     settings.LastSMSFirst = false;
     settings.FormatToken = "";
@@ -253,9 +232,8 @@ TEST_F(SendWorkflowTest, TheMarkerAsksForThePasswordAndServesAsOneWhenThePromptI
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         ScriptedServer pop3Server({"+OK bereit", "+OK Benutzer", "+OK angemeldet"});
-        auto smtpServer = SmtpServer({"250 ok"});
+        auto smtpServer = UseSmtpServer({"250 ok"});
         pop3.SetPort(pop3Server.Port());
-        Use(*smtpServer);
         settings.Pop3First = true;
         settings.LoginPassword = PasswordMarker;
         window = FakeSendWindow();
@@ -290,8 +268,7 @@ TEST_F(SendWorkflowTest, AFailedPop3LogInEndsTheClickBeforeAnySmtpConnection)
 
 TEST_F(SendWorkflowTest, ARefusedRecipientLeavesTheConnectionOpenAndTheNextClickUsesIt)
 {
-    auto server = SmtpServer({"550 unbekannt", "250 ok"});
-    Use(*server);
+    auto server = UseSmtpServer({"550 unbekannt", "250 ok"});
     window.Message = "Hallo";
 
     EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EIdProtocolReplyError, "550 unbekannt");
@@ -328,8 +305,7 @@ TEST_F(SendWorkflowTest, PartsOfAFailedFirstSendOfANewMonthCountForThatMonth)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        auto server = SmtpServer({"250 ok", "550 unbekannt", "250 ok"});
-        Use(*server);
+        auto server = UseSmtpServer({"250 ok", "550 unbekannt", "250 ok"});
         clock.Set({2026, 12, 7, 5, 13, 7});
         settings.LastSentSMS = "20.11.2026 10:00:00";
         settings.SMSThisMonth = 40;
@@ -366,8 +342,7 @@ TEST_F(SendWorkflowTest, ARecordThatCannotBeWrittenAfterTheSendIsOnlyReported)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        auto server = SmtpServer({"250 ok", "250 ok"});
-        Use(*server);
+        auto server = UseSmtpServer({"250 ok", "250 ok"});
         std::filesystem::remove_all(folder.File("user.ini"));
         std::filesystem::remove_all(folder.File("Sent"));
         WriteBytes(folder.File("user.ini"), UserIniBefore);
@@ -421,8 +396,7 @@ TEST_F(SendWorkflowTest, APartlySentSmsSendsOnlyTheRestOnTheNextClick)
         SCOPED_TRACE(c.label);
         std::vector<std::string> rcptReplies = {"250 ok", "550 unbekannt"};
         rcptReplies.resize(2 + c.retried.size(), "250 ok");
-        auto server = SmtpServer(rcptReplies);
-        Use(*server);
+        auto server = UseSmtpServer(rcptReplies);
         settings.LastSMSFirst = c.lastSmsFirst;
         settings.SMSThisMonth = 4;
         window.Recipient = "01711234567";
@@ -487,8 +461,7 @@ TEST_F(SendWorkflowTest, ContactsOfTheAddressBookNameTheRecipientAndTheArchive)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        auto server = SmtpServer({"250 ok"});
-        Use(*server);
+        auto server = UseSmtpServer({"250 ok"});
         window = FakeSendWindow();
         window.Recipient = c.typed;
         window.Message = "Hallo";

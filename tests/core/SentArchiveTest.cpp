@@ -2,7 +2,8 @@
 
 #include "runtime/TextFile.h"
 #include "tests/core/FakeSendWindow.h"
-#include "tests/core/SendTestFiles.h"
+#include "tests/mail/MailTestText.h"
+#include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,9 @@ protected:
     std::string SentFile(const std::string& utf8Name) const { return folder.File("Sent/" + utf8Name); }
 
     TempFolder folder;
+    IniFile userIni{folder.File("user.ini")};
+    TSettings settings;
+    FakeSendWindow window;
 };
 
 } // namespace
@@ -84,22 +88,18 @@ TEST_F(SentArchiveTest, CodePageNamesBecomeUtf8OnDiskWhileTheTextStaysInTheCodeP
 TEST_F(SentArchiveTest, AFileInThePlaceOfTheFolderIsAnInvalidFileName)
 {
     WriteBytes(folder.File("Sent"), "");
-    try {
+    const auto error = ThrownBy<EInOutError>([&] {
         WriteArchiveFile(ProgramFolder(), {"0049171", "x", ChristmasEve});
-        FAIL() << "no error";
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(e.ErrorCode(), 3);
-        EXPECT_EQ(e.Message(), "Ungültiger Dateiname");
-    }
+    });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->ErrorCode(), 3);
+    EXPECT_EQ(error->Message(), "Ungültiger Dateiname");
 }
 
 TEST_F(SentArchiveTest, RecordWritesArchiveStatusTimeLabelAndUserIni)
 {
     WriteBytes(folder.File("user.ini"), "[SMS]\r\nLastSentSMS=01.11.2002 09:00:00\r\nSMSThisMonth=5\r\n");
-    IniFile userIni(folder.File("user.ini"));
-    TSettings settings;
     settings.SMSThisMonth = 8;
-    FakeSendWindow window;
 
     RecordSend({ContactArchiveName(Cp("Eva Krüger")), "Text", ChristmasEve}, ProgramFolder(), settings,
                userIni, window);
@@ -114,11 +114,8 @@ TEST_F(SentArchiveTest, RecordWritesArchiveStatusTimeLabelAndUserIni)
 
 TEST_F(SentArchiveTest, RecordWithoutAutoSaveWritesNoFileAndNoStatus)
 {
-    IniFile userIni(folder.File("user.ini"));
-    TSettings settings;
     settings.AutoSave = false;
     settings.SMSThisMonth = 1;
-    FakeSendWindow window;
 
     RecordSend({"0049171", "Text", ChristmasEve}, ProgramFolder(), settings, userIni, window);
 
@@ -133,10 +130,7 @@ TEST_F(SentArchiveTest, RecordWithoutAutoSaveWritesNoFileAndNoStatus)
 TEST_F(SentArchiveTest, AnArchiveThatCannotBeWrittenIsReportedAndTheRecordGoesOn)
 {
     WriteBytes(folder.File("Sent"), "");
-    IniFile userIni(folder.File("user.ini"));
-    TSettings settings;
     settings.SMSThisMonth = 3;
-    FakeSendWindow window;
 
     RecordSend({"0049171", "Text", ChristmasEve}, ProgramFolder(), settings, userIni, window);
 

@@ -1,12 +1,11 @@
 #include "core/Settings.h"
 
 #include "runtime/Exception.h"
+#include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/support/TempFolder.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace {
 
@@ -14,19 +13,7 @@ const DateTime December2002{2002, 12, 28, 10, 0, 0};
 
 std::string GoldenUserIni()
 {
-    std::ifstream file(std::string(TP_TEST_DATA) + "/user.ini", std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// The message of the EConvertError that `call` raises, or "" when it raises none.
-template <class F> std::string ConvertErrorOf(F&& call)
-{
-    try {
-        call();
-    } catch (const EConvertError& e) {
-        return e.Message();
-    }
-    return "";
+    return ReadBytes(std::string(TP_TEST_DATA) + "/user.ini");
 }
 
 class SettingsTest : public testing::Test
@@ -124,7 +111,7 @@ TEST_F(SettingsTest, RefusedMaxSmsLengthStopsLoadingWithItsMessage)
                                      "\r\nAutoSave=0\r\nSMSThisMonth=5\r\n[Adressbook]\r\n"
                                      "UseOutlookAdressbook=0\r\n");
         TSettings settings;
-        EXPECT_EQ(ConvertErrorOf([&] { LoadSettings(settings, ini, FixedClock(December2002)); }), c.message);
+        EXPECT_THROW_MESSAGE(LoadSettings(settings, ini, FixedClock(December2002)), EConvertError, c.message);
         EXPECT_EQ(settings.LoginName, "max");
         EXPECT_EQ(settings.FormatToken, "#");
         EXPECT_EQ(settings.MaxSMSLength, 160);
@@ -139,7 +126,7 @@ TEST_F(SettingsTest, ParseMaxSmsLengthAcceptsEveryPositiveInteger)
     EXPECT_EQ(ParseMaxSmsLength("1"), 1);
     EXPECT_EQ(ParseMaxSmsLength("0160"), 160);
     EXPECT_EQ(ParseMaxSmsLength("2147483647"), 2147483647);
-    EXPECT_EQ(ConvertErrorOf([] { ParseMaxSmsLength("gro\xDF"); }), "'groß' ist kein gültiger Integerwert");
+    EXPECT_THROW_MESSAGE(ParseMaxSmsLength("gro\xDF"), EConvertError, "'groß' ist kein gültiger Integerwert");
 }
 
 TEST_F(SettingsTest, GetMonthReadsCharactersFourAndFive)
@@ -156,7 +143,7 @@ TEST_F(SettingsTest, GetMonthReadsCharactersFourAndFive)
           Case{"01.1", "'1' ist kein gültiger Integerwert"}, Case{"01.", "'' ist kein gültiger Integerwert"},
           Case{"", "'' ist kein gültiger Integerwert"}}) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(ConvertErrorOf([&] { GetMonth(c.text); }), c.message);
+        EXPECT_THROW_MESSAGE(GetMonth(c.text), EConvertError, c.message);
     }
 }
 

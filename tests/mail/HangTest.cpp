@@ -1,6 +1,7 @@
 #include "mail/IdExceptions.h"
 #include "mail/IdPOP3.h"
 #include "mail/IdSMTP.h"
+#include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/mail/support/ScriptedServer.h"
 
 #include <gtest/gtest.h>
@@ -15,17 +16,11 @@ using Step = ScriptedServer::Step;
 template <class Client, class Peer> void ExpectTimeOutWithNothingWritten(Peer& peer)
 {
     Client client;
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
     client.SetUserId("ich");
     client.SetConnectTimeout(100);
     client.SetReplyTimeout(4 * TrickleGapMs);
-    try {
-        client.OpenConnection();
-        ADD_FAILURE() << "no exception";
-    } catch (const EIdSocketError& e) {
-        EXPECT_EQ(e.ErrorNumber(), 10060);
-    }
+    const auto error = ThrownBy<EIdSocketError>([&] { ConnectTo(client, peer); });
+    EXPECT_EQ(error ? error->ErrorNumber() : 0, 10060);
     EXPECT_FALSE(client.IsConnected());
     EXPECT_EQ(peer.Received(), std::vector<std::string>{});
 }

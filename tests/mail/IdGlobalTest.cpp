@@ -1,5 +1,6 @@
 #include "mail/IdGlobal.h"
 #include "mail/IdExceptions.h"
+#include "tests/mail/support/ExpectThrowMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -42,10 +43,6 @@ TEST(IdGlobalTest, UtcOffsetTextSaysGmtOnlyWhenAsked)
 TEST(IdGlobalTest, UnreadableZoneRaises)
 {
     FixedClock clock({}, std::nullopt);
-    try {
-        DateTimeToMailDate({}, clock);
-        FAIL() << "no exception";
-    } catch (const EIdFailedToRetreiveTimeZoneInfo& e) {
-        EXPECT_STREQ(e.what(), "Einlesen der Zeitzonen-Informationen ist fehlgeschlagen.");
-    }
+    EXPECT_THROW_MESSAGE(DateTimeToMailDate({}, clock), EIdFailedToRetreiveTimeZoneInfo,
+                         "Einlesen der Zeitzonen-Informationen ist fehlgeschlagen.");
 }

@@ -11,11 +11,9 @@ using Step = ScriptedServer::Step;
 
 void LogIn(TIdPOP3& pop3, const ScriptedServer& server, std::string user = "ich")
 {
-    pop3.SetHost("127.0.0.1");
-    pop3.SetPort(server.Port());
     pop3.SetUserId(std::move(user));
     pop3.SetPassword("geheim");
-    pop3.OpenConnection();
+    ConnectTo(pop3, server);
 }
 
 } // namespace
@@ -78,13 +76,10 @@ TEST(IdPOP3Test, RefusalsSendQuitCloseAndShowTheServersLine)
         SCOPED_TRACE(c.label);
         ScriptedServer server(c.replies);
         TIdPOP3 pop3;
-        try {
-            LogIn(pop3, server);
-            ADD_FAILURE() << "no exception";
-        } catch (const EIdProtocolReplyError& e) {
-            EXPECT_EQ(e.Message(), c.message);
-            EXPECT_EQ(e.ReplyCode(), c.replyCode);
-        }
+        const auto refusal = ThrownBy<EIdProtocolReplyError>([&] { LogIn(pop3, server); });
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->Message(), c.message);
+        EXPECT_EQ(refusal->ReplyCode(), c.replyCode);
         EXPECT_FALSE(pop3.IsConnected());
         EXPECT_EQ(server.Received(), c.written);
     }
@@ -103,9 +98,7 @@ TEST(IdPOP3Test, RefusedConnection)
 {
     RefusingPort port;
     TIdPOP3 pop3;
-    pop3.SetHost("127.0.0.1");
-    pop3.SetPort(port.Port());
-    EXPECT_THROW_MESSAGE(pop3.OpenConnection(), EIdSocketError,
+    EXPECT_THROW_MESSAGE(ConnectTo(pop3, port), EIdSocketError,
                          "Socket-Fehler # 10061\r\nVerbindung abgelehnt.");
     EXPECT_FALSE(pop3.IsConnected());
 }

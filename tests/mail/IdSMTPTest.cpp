@@ -1,6 +1,7 @@
 #include "mail/IdSMTP.h"
 #include "mail/IdExceptions.h"
 #include "tests/mail/MailTestText.h"
+#include "tests/mail/support/EventLog.h"
 #include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/mail/support/ScriptedServer.h"
 
@@ -8,26 +9,16 @@
 
 namespace {
 
-using Step = ScriptedServer::Step;
-const Step R = Step::ReadLine();
-
 // The header lines the program's message gets on a system whose mail charset is ISO-8859-1.
 const std::vector<std::string> HeaderLines = {
     "From: \"Dein Name\" <ich@example.de>", "Subject: SMS: Hallo", "To: 49171@sms.example",
     "Date: Mon, 7 Dec 2026 05:13:07 +0100", "X-Priority: 3",       "X-Library: Tickerpost 2.0"};
 
-std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts)
+// What the client writes for the message after Rset (or auth): envelope, Data, header and end.
+std::vector<std::string> Transaction()
 {
-    std::vector<std::string> all;
-    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-void ConnectTo(TIdSMTP& client, const ScriptedServer& server)
-{
-    client.SetHost("127.0.0.1");
-    client.SetPort(server.Port());
-    client.OpenConnection();
+    return Concat(
+        {{"Mail from:<ich@example.de>", "RCPT to:<49171@sms.example>", "Data"}, HeaderLines, {"", "."}});
 }
 
 class IdSMTPTest : public testing::Test
@@ -56,58 +47,27 @@ protected:
 
 TEST_F(IdSMTPTest, OneMessageFromGreetingToQuit)
 {
-    ScriptedServer server({Step::Reply("220 gw ESMTP"),
-                           R,
-                           Step::Send("250-gw hello\r\n250-AUTH LOGIN PLAIN\r\n250 8BITMIME\r\n"),
-                           R,
-                           Step::Reply("250 reset"),
-                           R,
-                           Step::Reply("250 sender ok"),
-                           R,
-                           Step::Reply("250 recipient ok"),
-                           R,
-                           Step::Reply("354 go ahead"),
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           Step::Reply("250 queued")});
-    std::vector<std::string> events;
-    smtp.OnWorkBegin = [&](TIdComponent&, TWorkMode mode, int max) {
-        events.push_back("begin " + std::to_string(mode) + " " + std::to_string(max));
-    };
-    smtp.OnWork = [&](TIdComponent&, TWorkMode, int count) {
-        events.push_back("work " + std::to_string(count));
-    };
-    smtp.OnWorkEnd = [&](TIdComponent&, TWorkMode mode) { events.push_back("end " + std::to_string(mode)); };
-    smtp.OnStatus = [&](TIdComponent&, TIdStatus status, const std::string& text) {
-        if (status == statusText) events.push_back(text);
-    };
-
+    ScriptedServer server({"220 gw ESMTP", "250-gw hello\r\n250-AUTH LOGIN PLAIN\r\n250 8BITMIME",
+                           "250 reset", "250 sender ok", "250 recipient ok", "354 go ahead", "250 queued"});
     Connect(server);
     EXPECT_EQ(smtp.AuthSchemes(), std::vector<std::string>({"LOGIN", "PLAIN"}));
+    EventLog log(smtp);
     smtp.Send(message);
+    EXPECT_EQ(log.events, std::vector<std::string>({"begin 1 0", "5 Text wird codiert", "end 1"}));
     smtp.CloseConnection();
 
     EXPECT_FALSE(smtp.IsConnected());
-    EXPECT_EQ(events, std::vector<std::string>({"begin 1 0", "Text wird codiert", "end 1"}));
-    EXPECT_EQ(server.Received(),
-              Concat({{Ehlo(), "Rset", "Mail from:<ich@example.de>", "RCPT to:<49171@sms.example>", "Data"},
-                      HeaderLines,
-                      {"", ".", "Quit"}}));
+    EXPECT_EQ(server.Received(), Concat({{Ehlo(), "Rset"}, Transaction(), {"Quit"}}));
 }
 
-TEST_F(IdSMTPTest, GreetingFailures)
+// A greeting the server refuses ends the connection with Quit; a refused ehlo is followed by Helo.
+TEST_F(IdSMTPTest, GreetingsAndTheHeloFallback)
 {
     struct Case
     {
         const char* label;
         std::vector<std::string> replies;
-        std::string message;
+        std::string error; // "" when the connection stands
         std::vector<std::string> written;
     };
     const Case cases[] = {
@@ -116,29 +76,28 @@ TEST_F(IdSMTPTest, GreetingFailures)
          {"220 gw", "500 unbekannt", "501 nein"},
          "501 nein",
          {"ehlo ", "Helo ", "Quit"}},
+        {"plain greeting accepted: no schemes",
+         {"220 gw", "500 Befehl unbekannt", "250 gw"},
+         "",
+         {"ehlo ", "Helo ", "Quit"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         ScriptedServer server(c.replies);
         TIdSMTP client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(server.Port());
-        EXPECT_THROW_MESSAGE(client.OpenConnection(), EIdProtocolReplyError, c.message);
+        if (c.error.empty()) {
+            ConnectTo(client, server);
+            EXPECT_TRUE(client.AuthSchemes().empty());
+            client.CloseConnection();
+        } else {
+            EXPECT_THROW_MESSAGE(ConnectTo(client, server), EIdProtocolReplyError, c.error);
+        }
         EXPECT_FALSE(client.IsConnected());
         std::vector<std::string> expected = c.written;
         for (std::string& line : expected)
             if (line.ends_with(' ')) line += client.LocalHostName();
         EXPECT_EQ(server.Received(), expected);
     }
-}
-
-TEST_F(IdSMTPTest, HeloFallbackLeavesNoSchemes)
-{
-    ScriptedServer server({"220 gw", "500 Befehl unbekannt", "250 gw"});
-    Connect(server);
-    EXPECT_TRUE(smtp.AuthSchemes().empty());
-    smtp.CloseConnection();
-    EXPECT_EQ(server.Received(), Lines({Ehlo(), "Helo " + smtp.LocalHostName(), "Quit"}));
 }
 
 TEST_F(IdSMTPTest, AuthSchemesFromTheEhloReply)
@@ -150,17 +109,17 @@ TEST_F(IdSMTPTest, AuthSchemesFromTheEhloReply)
         std::vector<std::string> schemes;
     };
     const Case cases[] = {
-        {"names after a space", "250-gw\r\n250-AUTH LOGIN PLAIN\r\n250 HELP\r\n", {"LOGIN", "PLAIN"}},
-        {"old form with =", "250-gw\r\n250-AUTH=LOGIN\r\n250 HELP\r\n", {"LOGIN"}},
+        {"names after a space", "250-gw\r\n250-AUTH LOGIN PLAIN\r\n250 HELP", {"LOGIN", "PLAIN"}},
+        {"old form with =", "250-gw\r\n250-AUTH=LOGIN\r\n250 HELP", {"LOGIN"}},
         {"lower case, repeated",
-         "250-gw\r\n250-auth login\r\n250 AUTH=LOGIN CRAM-MD5\r\n",
+         "250-gw\r\n250-auth login\r\n250 AUTH=LOGIN CRAM-MD5",
          {"LOGIN", "CRAM-MD5"}},
-        {"XAUTH is another keyword", "250-gw\r\n250 XAUTH LOGIN\r\n", {}},
-        {"the first line is the server's name", "250-AUTH LOGIN\r\n250 HELP\r\n", {}},
+        {"XAUTH is another keyword", "250-gw\r\n250 XAUTH LOGIN", {}},
+        {"the first line is the server's name", "250-AUTH LOGIN\r\n250 HELP", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        ScriptedServer server({Step::Reply("220 gw"), R, Step::Send(c.reply)});
+        ScriptedServer server({"220 gw", c.reply});
         TIdSMTP client;
         ConnectTo(client, server);
         EXPECT_EQ(client.AuthSchemes(), c.schemes);
@@ -170,49 +129,9 @@ TEST_F(IdSMTPTest, AuthSchemesFromTheEhloReply)
 
 TEST_F(IdSMTPTest, LoginOncePerConnection)
 {
-    ScriptedServer server({Step::Reply("220 gw"),
-                           R,
-                           Step::Send("250-gw\r\n250 AUTH LOGIN\r\n"),
-                           R,
-                           Step::Reply("250 reset"),
-                           R,
-                           Step::Reply("334 VXNlcm5hbWU6"),
-                           R,
-                           Step::Reply("334 UGFzc3dvcmQ6"),
-                           R,
-                           Step::Reply("235 ok"),
-                           R,
-                           Step::Reply("250 ok"),
-                           R,
-                           Step::Reply("250 ok"),
-                           R,
-                           Step::Reply("354 go"),
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           Step::Reply("250 queued"),
-                           R,
-                           Step::Reply("250 reset"),
-                           R,
-                           Step::Reply("250 ok"),
-                           R,
-                           Step::Reply("250 ok"),
-                           R,
-                           Step::Reply("354 go"),
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           Step::Reply("250 queued")});
+    ScriptedServer server({"220 gw", "250-gw\r\n250 AUTH LOGIN", "250 reset", "334 VXNlcm5hbWU6",
+                           "334 UGFzc3dvcmQ6", "235 ok", "250 ok", "250 ok", "354 go", "250 queued",
+                           "250 reset", "250 ok", "250 ok", "354 go", "250 queued"});
     smtp.SetAuthenticationType(TAuthenticationType::atLogin);
     smtp.SetUserId("ich");
     smtp.SetPassword("geheim");
@@ -220,99 +139,76 @@ TEST_F(IdSMTPTest, LoginOncePerConnection)
     smtp.Send(message);
     smtp.Send(message);
     smtp.CloseConnection();
-    std::vector<std::string> transaction = Concat(
-        {{"Mail from:<ich@example.de>", "RCPT to:<49171@sms.example>", "Data"}, HeaderLines, {"", "."}});
     EXPECT_EQ(server.Received(), Concat({{Ehlo(), "Rset", "auth LOGIN", "aWNo", "Z2VoZWlt"},
-                                         transaction,
+                                         Transaction(),
                                          {"Rset"},
-                                         transaction,
+                                         Transaction(),
                                          {"Quit"}}));
 }
 
-TEST_F(IdSMTPTest, NoLoginUnlessAskedForAndAnnounced)
+// One send per case, as the server answers; a refused command raises its reply and leaves the
+// connection standing.
+TEST_F(IdSMTPTest, TransactionsAsTheServerAnswers)
 {
+    using enum TAuthenticationType;
+    const std::vector<std::string> refusedSender = {"Rset", "Mail from:<ich@example.de>", "Quit"};
     struct Case
     {
         const char* label;
-        TAuthenticationType type;
-        std::string ehloReply;
+        TAuthenticationType authentication;
+        std::vector<std::string> replies;
+        std::string error;                // "" for a message sent
+        std::vector<std::string> written; // after the ehlo
     };
     const Case cases[] = {
-        {"the program's default", TAuthenticationType::atNone, "250-gw\r\n250 AUTH LOGIN\r\n"},
-        {"LOGIN not announced", TAuthenticationType::atLogin, "250-gw\r\n250 AUTH PLAIN\r\n"},
+        {"accepted recipient",
+         atNone,
+         {"220 gw", "250 gw", "250 reset", "250 ok", "250 ok", "354 go", "250 queued"},
+         "",
+         Concat({{"Rset"}, Transaction(), {"Quit"}})},
+        {"recipient to be forwarded",
+         atNone,
+         {"220 gw", "250 gw", "250 reset", "250 ok", "251 wird weitergeleitet", "354 go", "250 queued"},
+         "",
+         Concat({{"Rset"}, Transaction(), {"Quit"}})},
+        {"refused recipient",
+         atNone,
+         {"220 gw", "250 gw", "250 reset", "250 ok", "550 unbekannt"},
+         "550 unbekannt",
+         {"Rset", "Mail from:<ich@example.de>", "RCPT to:<49171@sms.example>", "Quit"}},
+        {"no login by default",
+         atNone,
+         {"220 gw", "250-gw\r\n250 AUTH LOGIN", "250 reset", "550 stop"},
+         "550 stop",
+         refusedSender},
+        {"no login unless announced",
+         atLogin,
+         {"220 gw", "250-gw\r\n250 AUTH PLAIN", "250 reset", "550 stop"},
+         "550 stop",
+         refusedSender},
+        {"refused login",
+         atLogin,
+         {"220 gw", "250-gw\r\n250 AUTH LOGIN", "250 reset", "334 VXNlcm5hbWU6", "334 UGFzc3dvcmQ6",
+          "535 5.7.8 Anmeldung fehlgeschlagen"},
+         "535 5.7.8 Anmeldung fehlgeschlagen",
+         {"Rset", "auth LOGIN", "aWNo", "Z2VoZWlt", "Quit"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        ScriptedServer server({Step::Reply("220 gw"), R, Step::Send(c.ehloReply), R, Step::Reply("250 reset"),
-                               R, Step::Reply("550 stop")});
+        ScriptedServer server(c.replies);
         TIdSMTP client;
-        client.SetAuthenticationType(c.type);
+        client.SetAuthenticationType(c.authentication);
+        client.SetUserId("ich");
+        client.SetPassword("geheim");
         ConnectTo(client, server);
-        EXPECT_THROW(client.Send(message), EIdProtocolReplyError);
-        client.CloseConnection();
-        EXPECT_EQ(server.Received(),
-                  Lines({"ehlo " + client.LocalHostName(), "Rset", "Mail from:<ich@example.de>", "Quit"}));
-    }
-}
-
-TEST_F(IdSMTPTest, RefusedLoginIsAnError)
-{
-    ScriptedServer server({Step::Reply("220 gw"), R, Step::Send("250-gw\r\n250 AUTH LOGIN\r\n"), R,
-                           Step::Reply("250 reset"), R, Step::Reply("334 VXNlcm5hbWU6"), R,
-                           Step::Reply("334 UGFzc3dvcmQ6"), R,
-                           Step::Reply("535 5.7.8 Anmeldung fehlgeschlagen")});
-    smtp.SetAuthenticationType(TAuthenticationType::atLogin);
-    Connect(server);
-    EXPECT_THROW_MESSAGE(smtp.Send(message), EIdProtocolReplyError, "535 5.7.8 Anmeldung fehlgeschlagen");
-    EXPECT_TRUE(smtp.IsConnected());
-}
-
-TEST_F(IdSMTPTest, RecipientReplies)
-{
-    struct Case
-    {
-        const char* label;
-        std::string reply;
-        bool accepted;
-    };
-    const Case cases[] = {
-        {"250 accepted", "250 ok", true},
-        {"251 will forward", "251 wird weitergeleitet", true},
-        {"550 refused", "550 unbekannt", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        ScriptedServer server({Step::Reply("220 gw"),
-                               R,
-                               Step::Reply("250 gw"),
-                               R,
-                               Step::Reply("250 reset"),
-                               R,
-                               Step::Reply("250 ok"),
-                               R,
-                               Step::Reply(c.reply),
-                               R,
-                               Step::Reply("354 go"),
-                               R,
-                               R,
-                               R,
-                               R,
-                               R,
-                               R,
-                               R,
-                               R,
-                               Step::Reply("250 queued")});
-        TIdSMTP client;
-        ConnectTo(client, server);
-        if (c.accepted) {
+        if (c.error.empty()) {
             client.Send(message);
         } else {
-            EXPECT_THROW_MESSAGE(client.Send(message), EIdProtocolReplyError, c.reply);
+            EXPECT_THROW_MESSAGE(client.Send(message), EIdProtocolReplyError, c.error);
         }
+        EXPECT_TRUE(client.IsConnected());
         client.CloseConnection();
-        std::vector<std::string> received = server.Received();
-        ASSERT_GE(received.size(), 5u);
-        EXPECT_EQ(received[4], c.accepted ? "Data" : "Quit");
+        EXPECT_EQ(server.Received(), Concat({{"ehlo " + client.LocalHostName()}, c.written}));
     }
 }
 
@@ -337,30 +233,7 @@ TEST_F(IdSMTPTest, LineBreaksInTheSubjectCannotEndTheData)
     message.SetSubject(Cp("Grüße\r\n.\r\nQuit"));
     message.ExtraHeaders().Add(".versteckt: x");
     message.Body() = {".", "..x", "Text"};
-    ScriptedServer server({Step::Reply("220 gw"),
-                           R,
-                           Step::Reply("250 gw"),
-                           R,
-                           Step::Reply("250 reset"),
-                           R,
-                           Step::Reply("250 ok"),
-                           R,
-                           Step::Reply("250 ok"),
-                           R,
-                           Step::Reply("354 go"),
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           R,
-                           Step::Reply("250 queued")});
+    ScriptedServer server({"220 gw", "250 gw", "250 reset", "250 ok", "250 ok", "354 go", "250 queued"});
     smtp.SetMailAgent("Post 1.0");
     Connect(server);
     smtp.Send(message);

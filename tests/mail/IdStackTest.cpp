@@ -1,5 +1,6 @@
 #include "mail/IdExceptions.h"
 #include "mail/IdStackPosix.h"
+#include "tests/mail/support/ExpectThrowMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -89,13 +90,10 @@ TEST(IdStackTest, FailedLookupRaisesSocketErrorWithoutText)
 {
     LookupStack stack;
     stack.fail = true;
-    try {
-        stack.LookupHost("nowhere.example");
-        FAIL() << "no exception";
-    } catch (const EIdSocketError& e) {
-        EXPECT_EQ(e.ErrorNumber(), 11001);
-        EXPECT_EQ(e.Message(), "Socket-Fehler # 11001\r\n");
-    }
+    const auto error = ThrownBy<EIdSocketError>([&] { stack.LookupHost("nowhere.example"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->ErrorNumber(), 11001);
+    EXPECT_EQ(error->Message(), "Socket-Fehler # 11001\r\n");
 }
 
 TEST(IdStackTest, CheckSocketResultToleratesListedErrorsOnly)

@@ -1,22 +1,17 @@
 #include "mail/IdExceptions.h"
 #include "mail/IdTCPClient.h"
+#include "tests/mail/support/EventLog.h"
 #include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/mail/support/ScriptedServer.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 
 namespace {
 
 using Step = ScriptedServer::Step;
-
-void ConnectTo(TIdTCPClient& client, const ScriptedServer& server)
-{
-    client.SetHost("127.0.0.1");
-    client.SetPort(server.Port());
-    client.OpenConnection();
-}
 
 const std::string ClosedMessage = "Die Verbindung wurde erfolgreich geschlossen.";
 
@@ -82,13 +77,10 @@ TEST(IdTCPConnectionTest, ExpectedCodes)
     EXPECT_EQ(client.SendCommand("a", AnyReply), NegativeReply);
     EXPECT_EQ(client.SendCommand("b", TIdReplyCodes{}), NegativeReply);
     EXPECT_EQ(client.SendCommand("c", {250, 251}), 251);
-    try {
-        client.SendCommand("d", 250);
-        FAIL() << "no exception";
-    } catch (const EIdProtocolReplyError& e) {
-        EXPECT_EQ(e.Message(), "550 unbekannt");
-        EXPECT_EQ(e.ReplyCode(), 550);
-    }
+    const auto refusal = ThrownBy<EIdProtocolReplyError>([&] { client.SendCommand("d", 250); });
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->Message(), "550 unbekannt");
+    EXPECT_EQ(refusal->ReplyCode(), 550);
     EXPECT_EQ(client.ReplyText(), "550 unbekannt");
     EXPECT_TRUE(client.IsConnected()) << "a reply code never closes the connection";
     EXPECT_EQ(client.SendCommand("e", 250), 250);
@@ -150,87 +142,72 @@ TEST(IdTCPConnectionTest, LinesBufferedBeforeTheCloseCanStillBeRead)
     EXPECT_THROW(client.ReadReply({}), EIdConnClosedGracefully);
 }
 
-TEST(IdTCPConnectionTest, PeerThatResetsOrClosesGives10054AndReleasesTheSocket)
+// A connection that fails raises its socket error and is released, so that the next command
+// connects afresh and a late reply cannot answer it. A server that acts after the client's first
+// line cannot race the connection's set-up.
+TEST(IdTCPConnectionTest, FailedConnectionsRaiseTheirSocketErrorAndAreReleased)
 {
-    // The server acts after the client's first line, so it cannot race the connection's set-up.
+    const std::string reset = "Socket-Fehler # 10054\r\nDie Verbindung wurde von Peer zurückgesetzt.";
+    const std::string timedOut = "Socket-Fehler # 10060\r\nZeitüberschreitung bei Verbindung.";
     struct Case
     {
         const char* label;
-        Step serverEnd;
-        bool keepSending; // else wait for the reply
+        std::vector<Step> script;
+        int replyTimeoutMs;
+        std::function<void(TIdTCPClient&, ScriptedServer&)> use;
+        std::string message;
+    };
+    const auto noopUntilTheServerEnded = [](TIdTCPClient& client, ScriptedServer& server) {
+        client.WriteLine("Noop");
+        server.ReceivedBytes();
     };
     const Case cases[] = {
-        {"reset while the client reads", Step::Reset(), false},
-        {"closed while the client sends", Step::Close(), true},
+        {"reset while the client reads",
+         {Step::ReadLine(), Step::Reset()},
+         DefaultReplyTimeout,
+         [&](TIdTCPClient& client, ScriptedServer& server) {
+             noopUntilTheServerEnded(client, server);
+             client.ReadReply({250});
+         },
+         reset},
+        {"closed while the client sends",
+         {Step::ReadLine(), Step::Close()},
+         DefaultReplyTimeout,
+         [&](TIdTCPClient& client, ScriptedServer& server) {
+             noopUntilTheServerEnded(client, server);
+             for (int i = 0; i < 1000; ++i) client.WriteLine("Noop");
+             client.ReadReply({250});
+         },
+         reset},
+        {"a server that never answers",
+         {Step::Stall()},
+         100,
+         [](TIdTCPClient& client, ScriptedServer&) { client.SendCommand("Rset", 250); },
+         timedOut},
+        {"a send that makes no headway",
+         {Step::Stall()},
+         100,
+         [](TIdTCPClient& client, ScriptedServer&) {
+             const std::string block(1 << 20, 'x');
+             for (int i = 0; i < 256; ++i) client.WriteText(block);
+         },
+         timedOut},
+        // Every send call makes headway; only the whole write takes far longer than the limit.
+        {"a peer that reads slowly",
+         {Step::ReadSlowly()},
+         1000,
+         [](TIdTCPClient& client, ScriptedServer&) { client.WriteText(std::string(4 << 20, 'x')); },
+         timedOut},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        ScriptedServer server({Step::ReadLine(), c.serverEnd});
+        auto server = ScriptedServer::FromSteps(c.script);
         TIdTCPClient client;
-        ConnectTo(client, server);
-        try {
-            client.WriteLine("Noop");
-            server.ReceivedBytes(); // the server has ended the connection
-            for (int i = 0; i < 1000 && c.keepSending; ++i) client.WriteLine("Noop");
-            client.ReadReply({250});
-            FAIL() << "no exception";
-        } catch (const EIdSocketError& e) {
-            EXPECT_EQ(e.Message(), "Socket-Fehler # 10054\r\nDie Verbindung wurde von Peer zurückgesetzt.");
-        }
-        EXPECT_FALSE(client.IsConnected()) << "the next command connects afresh";
+        client.SetReplyTimeout(c.replyTimeoutMs);
+        ConnectTo(client, *server);
+        EXPECT_THROW_MESSAGE(c.use(client, *server), EIdSocketError, c.message);
+        EXPECT_FALSE(client.IsConnected());
     }
-}
-
-TEST(IdTCPConnectionTest, ServerThatNeverAnswersTimesOutWith10060AndIsDisconnected)
-{
-    ScriptedServer server({Step::Stall()});
-    TIdTCPClient client;
-    client.SetReplyTimeout(100);
-    ConnectTo(client, server);
-    try {
-        client.SendCommand("Rset", 250);
-        FAIL() << "no exception";
-    } catch (const EIdSocketError& e) {
-        EXPECT_EQ(e.ErrorNumber(), 10060);
-        EXPECT_EQ(e.Message(), "Socket-Fehler # 10060\r\nZeitüberschreitung bei Verbindung.");
-    }
-    EXPECT_FALSE(client.IsConnected()) << "a late reply must not answer the next command";
-}
-
-TEST(IdTCPConnectionTest, SendThatMakesNoHeadwayTimesOutWith10060AndIsDisconnected)
-{
-    ScriptedServer server({Step::Stall()});
-    TIdTCPClient client;
-    client.SetReplyTimeout(100);
-    ConnectTo(client, server);
-    const std::string block(1 << 20, 'x');
-    int error = 0;
-    for (int i = 0; i < 256 && error == 0; ++i) {
-        try {
-            client.WriteText(block);
-        } catch (const EIdSocketError& e) {
-            error = e.ErrorNumber();
-        }
-    }
-    EXPECT_EQ(error, 10060);
-    EXPECT_FALSE(client.IsConnected());
-}
-
-TEST(IdTCPConnectionTest, WriteToAPeerThatReadsSlowlyIsBoundedAsAWhole)
-{
-    // Every send call makes headway; only the whole write takes far longer than the limit.
-    ScriptedServer server({Step::ReadSlowly()});
-    TIdTCPClient client;
-    client.SetReplyTimeout(1000);
-    ConnectTo(client, server);
-    int error = 0;
-    try {
-        client.WriteText(std::string(4 << 20, 'x'));
-    } catch (const EIdSocketError& e) {
-        error = e.ErrorNumber();
-    }
-    EXPECT_EQ(error, 10060);
-    EXPECT_FALSE(client.IsConnected());
 }
 
 TEST(IdTCPConnectionTest, ReadLineWithItsOwnTimeoutReturnsEmptyAndKeepsTheBuffer)
@@ -311,22 +288,15 @@ TEST(IdTCPConnectionTest, WriteFromStreamSendsChunksInsideOneBracket)
 {
     ScriptedServer server({});
     TIdTCPClient client;
-    std::vector<std::string> events;
-    client.OnWorkBegin = [&](TIdComponent&, TWorkMode m, int max) {
-        events.push_back("begin " + std::to_string(m) + " " + std::to_string(max));
-    };
-    client.OnWork = [&](TIdComponent&, TWorkMode m, int n) {
-        events.push_back("work " + std::to_string(m) + " " + std::to_string(n));
-    };
-    client.OnWorkEnd = [&](TIdComponent&, TWorkMode m) { events.push_back("end " + std::to_string(m)); };
     client.SetSendBufferSize(4);
     ConnectTo(client, server);
+    EventLog log(client);
     std::istringstream stream("0123456789");
     stream.seekg(3);
     client.WriteFromStream(stream, false, true);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"begin 1 7", "work 1 4", "work 1 7", "end 1"}));
     client.CloseConnection();
     EXPECT_EQ(server.ReceivedBytes(), std::string("\0\0\0\x07", 4) + "3456789");
-    EXPECT_EQ(events, (std::vector<std::string>{"begin 1 7", "work 1 4", "work 1 7", "end 1"}));
 }
 
 TEST(IdTCPConnectionTest, WriteFromStreamClosesItsBracketWhenItFails)

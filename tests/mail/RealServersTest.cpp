@@ -3,39 +3,10 @@
 #include "mail/IdPOP3.h"
 #include "mail/IdSMTP.h"
 #include "tests/mail/MailTestText.h"
-#include "tests/support/ChildProcess.h"
-#include "tests/support/TempFolder.h"
+#include "tests/mail/support/ExpectThrowMessage.h"
+#include "tests/support/ReceivedMail.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-
-namespace {
-
-// Reads a received message with Python's email package (policy default, as a modern mail program
-// reads it) and prints From, To and the decoded Subject in UTF-8, separated by NUL bytes.
-const char* const ReadHeaders = R"(
-import email, email.policy, sys
-with open(sys.argv[1], "rb") as file:
-    message = email.message_from_binary_file(file, policy=email.policy.default)
-fields = [str(message["From"]), str(message["To"]), str(message["Subject"])]
-sys.stdout.buffer.write("\0".join(fields).encode("utf-8"))
-)";
-
-std::vector<std::string> HeadersAsPythonReadsThem(const std::string& messageBytes)
-{
-    TempFolder folder;
-    std::ofstream(folder.File("message.eml"), std::ios::binary) << messageBytes;
-    std::string output = RunPython(ReadHeaders, {folder.File("message.eml")});
-    std::vector<std::string> fields;
-    for (size_t start = 0, end;; start = end + 1) {
-        end = output.find('\0', start);
-        fields.push_back(output.substr(start, end - start));
-        if (end == std::string::npos) return fields;
-    }
-}
-
-} // namespace
 
 TEST(RealServersTest, SmtpServerReceivesUmlautsAndLineBreaksAsSent)
 {
@@ -67,9 +38,9 @@ TEST(RealServersTest, SmtpServerReceivesUmlautsAndLineBreaksAsSent)
     ASSERT_EQ(received.size(), std::size(subjects));
     for (size_t i = 0; i < std::size(subjects); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(HeadersAsPythonReadsThem(received[i]),
-                  std::vector<std::string>({"Jürgen Müller <ich@example.de>", "49171@sms.example",
-                                            CodePageToUtf8(subjects[i], CodePage::Windows1252)}));
+        EXPECT_EQ(ReadAsPythonDoes(received[i]),
+                  (ReceivedMail{"Jürgen Müller <ich@example.de>", "49171@sms.example",
+                                CodePageToUtf8(subjects[i], CodePage::Windows1252), "", 0}));
     }
 }
 
@@ -87,12 +58,9 @@ TEST(RealServersTest, Pop3ServerAcceptsTheLogInAndRefusesAWrongPassword)
     EXPECT_FALSE(pop3.IsConnected());
 
     pop3.SetPassword("falsch");
-    try {
-        pop3.OpenConnection();
-        FAIL() << "the wrong password was accepted";
-    } catch (const EIdProtocolReplyError& e) {
-        EXPECT_EQ(ErrorBoxText(e.Message()), "-ERR [AUTH] Authentication failed.");
-        EXPECT_EQ(e.ReplyCode(), NegativeReply);
-    }
+    const auto refused = ThrownBy<EIdProtocolReplyError>([&] { pop3.OpenConnection(); });
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(ErrorBoxText(refused->Message()), "-ERR [AUTH] Authentication failed.");
+    EXPECT_EQ(refused->ReplyCode(), NegativeReply);
     EXPECT_FALSE(pop3.IsConnected());
 }

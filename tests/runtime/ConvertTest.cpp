@@ -1,5 +1,6 @@
 #include "runtime/Convert.h"
 #include "runtime/Exception.h"
+#include "tests/mail/support/ExpectThrowMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +31,7 @@ TEST(ConvertTest, RefusesEverythingElse)
 
 TEST(ConvertTest, StrToIntRaisesTheGermanMessageQuotingTheText)
 {
-    try {
-        StrToInt("gr\xF6\xDF");
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "'größ' ist kein gültiger Integerwert");
-    }
+    EXPECT_THROW_MESSAGE(StrToInt("gr\xF6\xDF"), EConvertError, "'größ' ist kein gültiger Integerwert");
 }
 
 TEST(ConvertTest, ErrorBoxAddsAPointOnlyAfterCharactersThatSortAfterIt)

@@ -1,5 +1,6 @@
 #include "runtime/IniFile.h"
 
+#include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/TempFolder.h"
@@ -325,12 +326,8 @@ TEST(IniFileTest, RefusedWriteRaisesTheMessageWithTheFullPath)
     for (std::string name : {"missing/user.ini", "folder.ini"}) {
         SCOPED_TRACE(name);
         IniFile ini(folder.File(name));
-        try {
-            ini.WriteString("SMS", "SMSServer", "gw");
-            FAIL() << "no error";
-        } catch (const EIniFileError& e) {
-            EXPECT_EQ(e.Message(), "In " + folder.File(name) + " kann nicht geschrieben werden");
-        }
+        EXPECT_THROW_MESSAGE(ini.WriteString("SMS", "SMSServer", "gw"), EIniFileError,
+                             "In " + folder.File(name) + " kann nicht geschrieben werden");
     }
 }
 

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -20,21 +19,6 @@ constexpr auto StartLimit = std::chrono::seconds(15);
 // Dovecot runs its mail processes as this user; the mailbox folders belong to it.
 constexpr int MailUid = 65534;
 constexpr int MailGid = 65534;
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream file(path, std::ios::binary);
-    file << text;
-    if (!file) throw std::runtime_error("cannot write " + path);
-}
 
 sockaddr_in Loopback(std::uint16_t port)
 {
@@ -119,7 +103,7 @@ std::vector<std::string> RealSmtpServer::Messages() const
         if (entry.path().extension() == ".eml") names.push_back(entry.path().string());
     std::sort(names.begin(), names.end());
     std::vector<std::string> messages;
-    for (const std::string& name : names) messages.push_back(ReadFile(name));
+    for (const std::string& name : names) messages.push_back(ReadBytes(name));
     return messages;
 }
 
@@ -143,18 +127,18 @@ RealPop3Server::RealPop3Server(const std::string& user, const std::string& passw
     std::filesystem::create_directory(home);
     if (::chown(home.c_str(), MailUid, MailGid) != 0)
         throw std::runtime_error("cannot hand " + home + " over");
-    WriteFile(folder_.File("passwd"), user + ":{PLAIN}" + password + "::::::\n");
+    WriteBytes(folder_.File("passwd"), user + ":{PLAIN}" + password + "::::::\n");
     // Another program may take the chosen port before Dovecot binds it; then try another one.
     for (int attempt = 0; attempt < 3; ++attempt)
         if (TryStart(FreeLoopbackPort())) return;
-    throw std::runtime_error("Dovecot did not start: " + ReadFile(folder_.File("dovecot.log")) +
-                             ReadFile(folder_.File("dovecot.err")));
+    throw std::runtime_error("Dovecot did not start: " + ReadBytes(folder_.File("dovecot.log")) +
+                             ReadBytes(folder_.File("dovecot.err")));
 }
 
 bool RealPop3Server::TryStart(std::uint16_t port)
 {
     const std::string config = folder_.File("dovecot.conf");
-    WriteFile(config, DovecotConfig(folder_.Path(), port));
+    WriteBytes(config, DovecotConfig(folder_.Path(), port));
     process_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{"/usr/sbin/dovecot", "-F", "-c", config}, folder_.File("dovecot.err"));
     const auto deadline = std::chrono::steady_clock::now() + StartLimit;

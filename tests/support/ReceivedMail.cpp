@@ -3,7 +3,6 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
 
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -30,7 +29,7 @@ std::ostream& operator<<(std::ostream& out, const ReceivedMail& mail)
 ReceivedMail ReadAsPythonDoes(const std::string& messageBytes)
 {
     TempFolder folder("tickerpost-mail");
-    std::ofstream(folder.File("message.eml"), std::ios::binary) << messageBytes;
+    folder.Write("message.eml", messageBytes);
     const std::string output = RunPython(ReadMessage, {folder.File("message.eml")});
     std::vector<std::string> fields;
     for (size_t start = 0, end; (end = output.find('\0', start)) != std::string::npos; start = end + 1)

@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -24,16 +22,10 @@ TempFolder::~TempFolder()
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const
 {
-    std::ofstream(File(name), std::ios::binary) << bytes;
-}
-
-std::string ReadFileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    WriteBytes(File(name), bytes);
 }
 
 std::string TempFolder::Read(const std::string& name) const
 {
-    return ReadFileBytes(File(name));
+    return ReadBytes(File(name));
 }

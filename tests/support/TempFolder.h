@@ -1,9 +1,8 @@
 #pragma once
 
-#include <string>
+#include "tests/support/FileBytes.h"
 
-// The bytes of the file at `path`; empty when it cannot be read.
-std::string ReadFileBytes(const std::string& path);
+#include <string>
 
 // A fresh folder under the system's temporary folder, removed with everything in it when this goes.
 class TempFolder

@@ -1,8 +1,10 @@
+#include "ActiveWindow.h"
 #include "TestProgramFolder.h"
 
 #include "addressbook/AddressBookErrors.h"
 #include "runtime/Clock.h"
 #include "runtime/Exception.h"
+#include "tests/support/ContactCard.h"
 #include "ui/RecipientBox.h"
 #include "ui/UTickerpost.h"
 
@@ -17,26 +19,14 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
 // A vCard 3.0 card; `name` and `number` in Windows-1252.
-QByteArray Card(const QByteArray& name, const QByteArray& number)
+QByteArray Card(const char* name, const char* number)
 {
-    return "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + name + "\r\nTEL;TYPE=CELL:" + number + "\r\nEND:VCARD\r\n";
-}
-
-QByteArray ReadFile(const std::string& path)
-{
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const std::string& path, const QByteArray& content)
-{
-    QFile file(QString::fromStdString(path));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
+    return QByteArray::fromStdString(ContactCard(name, number));
 }
 
 const QByteArray AddressBookOff = "[Adressbook]\r\nUseOutlookAdressbook=0\r\n";
@@ -57,23 +47,18 @@ private:
         for (int i = 0; i < Box(window)->count(); ++i) entries << Box(window)->itemText(i);
         return entries;
     }
-    static std::string Contacts(const TestProgramFolder& folder) { return folder.Path() + "Kontakte.vcf"; }
 
-    void Activate(TFSMS& window)
+    // Clicks the contact button and runs `user` on the contact form it shows; false when it shows none.
+    static bool UseContactForm(TFSMS& window, std::function<void(QWidget* form)> user)
     {
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
-
-    // Runs `user` on the contact form as soon as the contact button has shown it; true when shown.
-    static void OnContactForm(std::function<void(QWidget* form)> user, bool* shown)
-    {
+        auto shown = std::make_shared<bool>(false);
         QTimer::singleShot(0, [user = std::move(user), shown] {
             QWidget* form = QApplication::activeModalWidget();
             *shown = form && form->objectName() == QStringLiteral("FContactForm");
             if (*shown) user(form);
         });
+        QTest::mouseClick(window.findChild<QPushButton*>("BNewContact"), Qt::LeftButton);
+        return *shown;
     }
 
     static void Fill(QWidget* form, const char* field, const QString& text)
@@ -89,9 +74,9 @@ private slots:
     void ListIsSortedGermanIgnoringCaseWithEqualNamesKept()
     {
         TestProgramFolder folder;
-        WriteFile(Contacts(folder), Card("Zoe", "+49 1") + Card("\xC4rger Anna", "+49 2") +
-                                        Card("anna", "+49 3") + Card("Bernd", "+49 4") +
-                                        Card("Anna", "+49 5") + Card("anna", "+49 6"));
+        folder.Write("Kontakte.vcf", Card("Zoe", "+49 1") + Card("\xC4rger Anna", "+49 2") +
+                                         Card("anna", "+49 3") + Card("Bernd", "+49 4") +
+                                         Card("Anna", "+49 5") + Card("anna", "+49 6"));
         CapturedMessages captured;
         TFSMS window(folder.Path(), clock_);
         QVERIFY(captured.Messages().isEmpty());
@@ -104,10 +89,10 @@ private slots:
     void TypingCompletesAndLooksUpOnlyWhenTheEntryChanges()
     {
         TestProgramFolder folder;
-        WriteFile(Contacts(folder), Card("Anna Schmidt", "+49 1701") + Card("Anton", "+49 1702") +
-                                        Card("\xDC"
-                                             "bel",
-                                             "+49 1703"));
+        folder.Write("Kontakte.vcf", Card("Anna Schmidt", "+49 1701") + Card("Anton", "+49 1702") +
+                                         Card("\xDC"
+                                              "bel",
+                                              "+49 1703"));
         TFSMS window(folder.Path(), clock_);
         Activate(window);
         QSignalSpy lookups(window.findChild<TRecipientBox*>(), &TRecipientBox::Edited);
@@ -155,7 +140,7 @@ private slots:
     void TypingACharacterTheCodePageCannotHoldLooksUpWithoutANotice()
     {
         TestProgramFolder folder;
-        WriteFile(Contacts(folder), Card("Lukas", "+49 1701"));
+        folder.Write("Kontakte.vcf", Card("Lukas", "+49 1701"));
         TFSMS window(folder.Path(), clock_);
         Activate(window);
         CapturedMessages captured;
@@ -169,7 +154,7 @@ private slots:
     void ChoosingFromTheListLooksUp()
     {
         TestProgramFolder folder;
-        WriteFile(Contacts(folder), Card("Anna", "+49 1701") + Card("Bernd", "+49 1702"));
+        folder.Write("Kontakte.vcf", Card("Anna", "+49 1701") + Card("Bernd", "+49 1702"));
         TFSMS window(folder.Path(), clock_);
         Activate(window);
         QTest::keyClick(Box(window), Qt::Key_Down); // from the empty entry to "Anna"
@@ -182,43 +167,35 @@ private slots:
     void RenamingAContactInTheFormReplacesItsEntry()
     {
         TestProgramFolder folder;
-        WriteFile(Contacts(folder), Card("Anna Schmidt", "+49 1701") + Card("Bernd", "+49 1702"));
+        folder.Write("Kontakte.vcf", Card("Anna Schmidt", "+49 1701") + Card("Bernd", "+49 1702"));
         TFSMS window(folder.Path(), clock_);
         Activate(window);
         QTest::keyClicks(Box(window), QStringLiteral("An"));
-        bool shown = false;
-        OnContactForm(
-            [](QWidget* form) {
-                QCOMPARE(form->findChild<QLineEdit*>("EMobileTelephoneNumber")->text(),
-                         QStringLiteral("+49 1701"));
-                Fill(form, "EFullName", QStringLiteral("Anna Bäcker"));
-                Click(form, "BSave");
-            },
-            &shown);
-        QTest::mouseClick(window.findChild<QPushButton*>("BNewContact"), Qt::LeftButton);
-        QVERIFY(shown);
+        QVERIFY(UseContactForm(window, [](QWidget* form) {
+            QCOMPARE(form->findChild<QLineEdit*>("EMobileTelephoneNumber")->text(),
+                     QStringLiteral("+49 1701"));
+            Fill(form, "EFullName", QStringLiteral("Anna Bäcker"));
+            Click(form, "BSave");
+        }));
         QCOMPARE(Entries(window), QStringList({"", "Anna Bäcker", "Bernd"}));
         QCOMPARE(Box(window)->currentText(), QStringLiteral("Anna Bäcker"));
         QCOMPARE(window.StatusText(), QStringLiteral("Kontakt Anna Schmidt wurde in Anna Bäcker geändert"));
         // A changed name is written as UTF-8.
-        QCOMPARE(ReadFile(Contacts(folder)), Card("Anna Bäcker", "+49 1701") + Card("Bernd", "+49 1702"));
+        QCOMPARE(folder.Read("Kontakte.vcf"), Card("Anna Bäcker", "+49 1701") + Card("Bernd", "+49 1702"));
     }
 
     void DeletingTheContactInTheFormRemovesItsEntry()
     {
         TestProgramFolder folder;
-        WriteFile(Contacts(folder), Card("Anna", "+49 1701") + Card("Bernd", "+49 1702"));
+        folder.Write("Kontakte.vcf", Card("Anna", "+49 1701") + Card("Bernd", "+49 1702"));
         TFSMS window(folder.Path(), clock_);
         Activate(window);
         QTest::keyClicks(Box(window), QStringLiteral("B"));
-        bool shown = false;
-        OnContactForm([](QWidget* form) { Click(form, "BDelete"); }, &shown);
-        QTest::mouseClick(window.findChild<QPushButton*>("BNewContact"), Qt::LeftButton);
-        QVERIFY(shown);
+        QVERIFY(UseContactForm(window, [](QWidget* form) { Click(form, "BDelete"); }));
         QCOMPARE(Entries(window), QStringList({"", "Anna"}));
         QCOMPARE(Box(window)->currentText(), QString());
         QCOMPARE(window.StatusText(), QStringLiteral("Kontakt Bernd wurde gelöscht/komplett verändert"));
-        QCOMPARE(ReadFile(Contacts(folder)), Card("Anna", "+49 1701"));
+        QCOMPARE(folder.Read("Kontakte.vcf"), Card("Anna", "+49 1701"));
     }
 
     void NewContactFromATypedNumberIsSavedAndChosen()
@@ -227,58 +204,47 @@ private slots:
         TFSMS window(folder.Path(), clock_); // no address book file yet: an empty one
         Activate(window);
         QTest::keyClicks(Box(window), QStringLiteral("01709999"));
-        bool shown = false;
-        OnContactForm(
-            [](QWidget* form) {
-                QCOMPARE(form->findChild<QLineEdit*>("EMobileTelephoneNumber")->text(),
-                         QStringLiteral("+491709999"));
-                Fill(form, "EFullName", QStringLiteral("Dora"));
-                Click(form, "BSave");
-            },
-            &shown);
-        QTest::mouseClick(window.findChild<QPushButton*>("BNewContact"), Qt::LeftButton);
-        QVERIFY(shown);
+        QVERIFY(UseContactForm(window, [](QWidget* form) {
+            QCOMPARE(form->findChild<QLineEdit*>("EMobileTelephoneNumber")->text(),
+                     QStringLiteral("+491709999"));
+            Fill(form, "EFullName", QStringLiteral("Dora"));
+            Click(form, "BSave");
+        }));
         QCOMPARE(window.StatusText(), QStringLiteral("Kontakt Dora wurde erstellt"));
         QCOMPARE(Entries(window), QStringList({"", "Dora"}));
         QVERIFY(window.AddressBook().ContactFromAddressBook);
-        QVERIFY(ReadFile(Contacts(folder)).contains("FN:Dora\r\n"));
+        QVERIFY(folder.Read("Kontakte.vcf").contains("FN:Dora\r\n"));
     }
 
     void FailedSaveIsShownAndTheFormStaysOpen()
     {
         TestProgramFolder folder;
-        const std::string path = Contacts(folder);
-        WriteFile(path, Card("Anna", "+49 1701"));
+        folder.Write("Kontakte.vcf", Card("Anna", "+49 1701"));
         TFSMS window(folder.Path(), clock_);
         Activate(window);
         QTest::keyClicks(Box(window), QStringLiteral("Anna"));
         CapturedMessages captured;
-        bool shown = false;
         bool stayedOpen = false;
         const QByteArray changedElsewhere = Card("Anna", "+49 1709");
-        OnContactForm(
-            [&](QWidget* form) {
-                WriteFile(path, changedElsewhere); // another program changes the card meanwhile
-                Fill(form, "EFullName", QStringLiteral("Anna Neu"));
-                Click(form, "BSave");
-                stayedOpen = form->isVisible();
-                Click(form, "BClose");
-            },
-            &shown);
-        QTest::mouseClick(window.findChild<QPushButton*>("BNewContact"), Qt::LeftButton);
-        QVERIFY(shown);
+        QVERIFY(UseContactForm(window, [&](QWidget* form) {
+            folder.Write("Kontakte.vcf", changedElsewhere); // another program changes the card meanwhile
+            Fill(form, "EFullName", QStringLiteral("Anna Neu"));
+            Click(form, "BSave");
+            stayedOpen = form->isVisible();
+            Click(form, "BClose");
+        }));
         QVERIFY(stayedOpen);
         QCOMPARE(captured.Messages().size(), 1);
         QCOMPARE(captured.Messages().first().second,
                  QString::fromStdString(ErrorBoxText(AddressBookMessages::ChangedElsewhere("Anna"))));
         QCOMPARE(window.StatusText(), QString()); // the name did not change
-        QCOMPARE(ReadFile(path), changedElsewhere);
+        QCOMPARE(folder.Read("Kontakte.vcf"), changedElsewhere);
     }
 
     void UnreadableAddressBookLeavesAUsableWindow()
     {
         TestProgramFolder folder;
-        WriteFile(Contacts(folder), "kein Adressbuch\r\n");
+        folder.Write("Kontakte.vcf", "kein Adressbuch\r\n");
         CapturedMessages captured;
         {
             TFSMS window(folder.Path(), clock_);
@@ -301,7 +267,7 @@ private slots:
     void SwitchingTheAddressBookOffAndOnRereadsIt()
     {
         TestProgramFolder folder;
-        WriteFile(Contacts(folder), Card("Anna", "+49 1701"));
+        folder.Write("Kontakte.vcf", Card("Anna", "+49 1701"));
         TFSMS window(folder.Path(), clock_);
         Activate(window);
         QTest::keyClicks(Box(window), QStringLiteral("Anna"));
@@ -322,7 +288,7 @@ private slots:
         QVERIFY(!window.AddressBook().ContactFromAddressBook);
         QVERIFY(!window.AddressBook().ContactsFolder && !window.AddressBook().Outlook.Connected());
 
-        WriteFile(Contacts(folder), Card("Anna", "+49 1701") + Card("Bernd", "+49 1702"));
+        folder.Write("Kontakte.vcf", Card("Anna", "+49 1701") + Card("Bernd", "+49 1702"));
         switchTo(true);
         QCOMPARE(Entries(window), QStringList({"", "Anna", "Bernd"}));
         QCOMPARE(Box(window)->currentIndex(), 0);
@@ -332,7 +298,7 @@ private slots:
     void WithTheAddressBookOffTheBoxIsPlain()
     {
         TestProgramFolder folder(AddressBookOff);
-        WriteFile(Contacts(folder), Card("Anna", "+49 1701"));
+        folder.Write("Kontakte.vcf", Card("Anna", "+49 1701"));
         TFSMS window(folder.Path(), clock_);
         Activate(window);
         QCOMPARE(Box(window)->count(), 0);

@@ -104,7 +104,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    const std::string smtpServerScript = ReadFileBytes(SmtpServerScript());
+    const std::string smtpServerScript = ReadBytes(SmtpServerScript());
     if (!BecomeOrdinaryUser()) return 99;
     UseTestLocaleAndZone();
     QApplication application(argc, argv);

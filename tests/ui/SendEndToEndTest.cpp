@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,12 +44,6 @@ QByteArray UserIni(int pop3Port, const QByteArray& sms)
            "SMSThisMonth=5\r\n"
            "[Adressbook]\r\n"
            "UseOutlookAdressbook=0\r\n";
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 std::string CodePageBytes(const QString& text)
@@ -121,14 +114,13 @@ private slots:
             QCOMPARE(mail.Body, std::string());
             QCOMPARE(mail.Defects, 0);
         }
-        const QString folderPath = QString::fromStdString(folder.Path());
-        QCOMPARE(ReadFile(folderPath + "Sent/00491711234567_07-12-2026_05-13-07.SMS"),
+        QCOMPARE(folder.Read("Sent/00491711234567_07-12-2026_05-13-07.SMS"),
                  QByteArray::fromStdString(CodePageBytes(text) + "\r\n"));
         QCOMPARE(Label(*window, "LESMSMonth"), QStringLiteral("8"));
         QByteArray expectedIni = userIni;
         expectedIni.replace("LastSentSMS=02.12.2026 09:30:00", "LastSentSMS=07.12.2026 05:13:07");
         expectedIni.replace("SMSThisMonth=5", "SMSThisMonth=8");
-        QCOMPARE(ReadFile(folderPath + "user.ini"), expectedIni);
+        QCOMPARE(folder.Read("user.ini"), expectedIni);
         QCOMPARE(window->StatusText(), QStringLiteral("SMS gesendet und gespeichert."));
         QCOMPARE(Message(*window)->toPlainText(), QString());
         QCOMPARE(Label(*window, "LESMSCount"), QStringLiteral("1"));
@@ -139,34 +131,8 @@ private slots:
     // in memory only, and the text stays with the selection on the part taken last.
     void ARefusedPartKeepsTheTextWithTheLastPartTakenSelected()
     {
-        using Step = ScriptedServer::Step;
-        const Step R = Step::ReadLine();
-        ScriptedServer server({Step::Reply("220 gw"),
-                               R,
-                               Step::Reply("250 gw"),
-                               R,
-                               Step::Reply("250 reset"),
-                               R,
-                               Step::Reply("250 sender ok"),
-                               R,
-                               Step::Reply("250 ok"),
-                               R,
-                               Step::Reply("354 go ahead"),
-                               R,
-                               R,
-                               R,
-                               R,
-                               R,
-                               R,
-                               R,
-                               R,
-                               Step::Reply("250 queued"),
-                               R,
-                               Step::Reply("250 reset"),
-                               R,
-                               Step::Reply("250 sender ok"),
-                               R,
-                               Step::Reply("550 unbekannt")});
+        ScriptedServer server({"220 gw", "250 gw", "250 reset", "250 sender ok", "250 ok", "354 go ahead",
+                               "250 queued", "250 reset", "250 sender ok", "550 unbekannt"});
         const QByteArray userIni = UserIni(0, "MaxSMSLength=4\r\nLastSMSFirst=0\r\n");
         TestProgramFolder folder(userIni);
         CapturedMessages captured;
@@ -189,7 +155,7 @@ private slots:
         QCOMPARE(Message(*window)->textCursor().selectionEnd(), 5);
         QCOMPARE(window->Settings().SMSThisMonth, 6);
         QCOMPARE(Label(*window, "LESMSMonth"), QStringLiteral("5"));
-        QCOMPARE(ReadFile(QString::fromStdString(folder.Path()) + "user.ini"), userIni);
+        QCOMPARE(folder.Read("user.ini"), userIni);
         QCOMPARE(window->StatusText(), QStringLiteral("SMS gesendet"));
         const std::vector<std::string> received = server.Received();
         QVERIFY(std::find(received.begin(), received.end(), "Subject: =?ISO-8859-1?Q?=E4b=0D=0A?=") !=

@@ -1,3 +1,4 @@
+#include "ActiveWindow.h"
 #include "TestProgramFolder.h"
 
 #include "runtime/IniFile.h"
@@ -53,11 +54,10 @@ private:
         for (const auto& [kind, text] : captured_->Messages()) texts << text;
         return texts;
     }
-    void ShowActive(TFSetupDialog& dialog);
     // Shows the dialog on its first page and puts `name` into the account box, which has the focus.
     QLineEdit* ChangeAccountNameInShownDialog(TFSetupDialog& dialog, const QString& name)
     {
-        ShowActive(dialog);
+        Activate(dialog);
         Find<QTabWidget>(dialog, "PCSetupDialog")->setCurrentIndex(0);
         auto* account = Find<QLineEdit>(dialog, "EAccountID");
         account->setFocus();
@@ -87,13 +87,6 @@ void SetupDialogTest::cleanup()
 {
     captured_.reset();
     folder_.reset();
-}
-
-void SetupDialogTest::ShowActive(TFSetupDialog& dialog)
-{
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
 }
 
 void SetupDialogTest::pagesAndCaptions()
@@ -186,7 +179,7 @@ void SetupDialogTest::tabOrderOfTheAccountPage()
 {
     TFSetupDialog dialog(settings_, IniPath());
     Find<QTabWidget>(dialog, "PCSetupDialog")->setCurrentIndex(0);
-    ShowActive(dialog);
+    Activate(dialog);
     Find<QLineEdit>(dialog, "EPOP3Server")->setFocus();
     QStringList order{QApplication::focusWidget()->objectName()};
     for (int i = 0; i < 7; ++i) {
@@ -237,7 +230,7 @@ void SetupDialogTest::acceptStoresEveryKeyInMemoryAndFile()
     Find<QCheckBox>(dialog, "CBPOP3First")->setChecked(false);
     Find<QCheckBox>(dialog, "CBLastSMSFirst")->setChecked(false);
     Find<QCheckBox>(dialog, "CBUseOutlookAdressbook")->setChecked(false);
-    ShowActive(dialog);
+    Activate(dialog);
     QTest::mouseClick(Find<QPushButton>(dialog, "BAccept"), Qt::LeftButton);
 
     QVERIFY(Errors().isEmpty());

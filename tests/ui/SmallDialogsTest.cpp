@@ -1,3 +1,5 @@
+#include "ActiveWindow.h"
+
 #include "ui/InfoDialog.h"
 #include "ui/PasswordDialog.h"
 
@@ -20,14 +22,6 @@ private slots:
     void closingThePromptKeepsTheMarker();
     void aboutBoxTexts();
     void aboutBoxClosesAndShowsTheSameTextAgain();
-
-private:
-    void ShowActive(QDialog& dialog)
-    {
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    }
 };
 
 void SmallDialogsTest::passwordPromptTexts()
@@ -48,7 +42,7 @@ void SmallDialogsTest::okTakesTheTypedPasswordIntoMemory()
 {
     TSettings settings;
     TFPasswordDialog dialog(settings);
-    ShowActive(dialog);
+    Activate(dialog);
     dialog.findChild<QLineEdit*>("EPassword")->setText(QStringLiteral("sträng geheim"));
     QTest::mouseClick(dialog.findChild<QPushButton*>("Button1"), Qt::LeftButton);
     QCOMPARE(settings.LoginPassword, std::string("str\xE4ng geheim"));
@@ -67,7 +61,7 @@ void SmallDialogsTest::enterInThePasswordBoxDoesNotConfirm()
 {
     TSettings settings;
     TFPasswordDialog dialog(settings);
-    ShowActive(dialog);
+    Activate(dialog);
     auto* password = dialog.findChild<QLineEdit*>("EPassword");
     QCOMPARE(QApplication::focusWidget(), password);
     QTest::keyClicks(password, QStringLiteral("abc"));
@@ -80,7 +74,7 @@ void SmallDialogsTest::closingThePromptKeepsTheMarker()
 {
     TSettings settings;
     TFPasswordDialog dialog(settings);
-    ShowActive(dialog);
+    Activate(dialog);
     QTest::keyClicks(dialog.findChild<QLineEdit*>("EPassword"), QStringLiteral("abc"));
     dialog.close();
     QCOMPARE(settings.LoginPassword, std::string(PasswordMarker));
@@ -112,7 +106,7 @@ void SmallDialogsTest::aboutBoxClosesAndShowsTheSameTextAgain()
     QString firstText;
     for (int i = 0; i < 2; ++i) {
         TFInfoDialog dialog(std::string("/media/stick/Tickerpost/"));
-        ShowActive(dialog);
+        Activate(dialog);
         const QString text = dialog.findChild<QPlainTextEdit*>("MInfo")->toPlainText();
         if (i == 0) firstText = text;
         QVERIFY(text.endsWith(QStringLiteral("\n\nDateien: /media/stick/Tickerpost/")));

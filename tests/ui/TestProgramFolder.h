@@ -1,8 +1,9 @@
 #pragma once
 
+#include "tests/support/FileBytes.h"
 #include "ui/ErrorGuard.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QList>
 #include <QPair>
 #include <QTemporaryDir>
@@ -15,11 +16,18 @@ class TestProgramFolder
 public:
     explicit TestProgramFolder(const QByteArray& userIni = {})
     {
-        if (userIni.isEmpty()) return;
-        QFile file(dir_.filePath(QStringLiteral("user.ini")));
-        if (file.open(QIODevice::WriteOnly)) file.write(userIni);
+        if (!userIni.isEmpty()) Write("user.ini", userIni);
     }
     std::string Path() const { return dir_.path().toStdString() + "/"; }
+    // The bytes of the file `name` in the folder, empty when it cannot be read.
+    QByteArray Read(const std::string& name) const
+    {
+        return QByteArray::fromStdString(ReadBytes(Path() + name));
+    }
+    void Write(const std::string& name, const QByteArray& bytes) const
+    {
+        WriteBytes(Path() + name, bytes.toStdString());
+    }
 
 private:
     QTemporaryDir dir_;

@@ -1,3 +1,4 @@
+#include "ActiveWindow.h"
 #include "ScriptedFileDialogs.h"
 #include "TestProgramFolder.h"
 
@@ -43,14 +44,6 @@ private:
     QLineEdit* RecipientEdit(TFSMS& window)
     {
         return window.findChild<QComboBox*>("ComboBoxReceiverAdress")->lineEdit();
-    }
-
-    // Shows the window and waits until it takes keys, as a user's window would.
-    void Activate(TFSMS& window)
-    {
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
     }
 
     void SelectInMessage(TFSMS& window, int start, int length)

@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,19 +19,6 @@
 #include <QUrl>
 
 namespace {
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<fehlt>");
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Takes the URLs the desktop services would hand to the file manager.
 class UrlRecorder : public QObject
@@ -103,15 +89,15 @@ private slots:
         dialogs_->Answers = {PathOf("a.sms")};
         Trigger("ASave");
         QCOMPARE(dialogs_->SaveAsked, 1);
-        QCOMPARE(FileBytes(PathOf("a.sms")), QByteArray("Gr\xFC\xDF"
-                                                        "e\r\nbis morgen\r\n"));
+        QCOMPARE(folder_->Read("a.sms"), QByteArray("Gr\xFC\xDF"
+                                                    "e\r\nbis morgen\r\n"));
         QCOMPARE(window_->StatusText(), QStringLiteral("SMS gespeichert"));
         QCOMPARE(QString::fromStdString(FileName()), PathOf("a.sms"));
 
         Message()->setPlainText(QStringLiteral("zweite Fassung"));
         Trigger("ASave");
         QCOMPARE(dialogs_->SaveAsked, 1);
-        QCOMPARE(FileBytes(PathOf("a.sms")), QByteArray("zweite Fassung\r\n"));
+        QCOMPARE(folder_->Read("a.sms"), QByteArray("zweite Fassung\r\n"));
     }
 
     void SaveAsCancelledChangesNothing()
@@ -124,13 +110,13 @@ private slots:
         Trigger("ASaveAs");
         QCOMPARE(dialogs_->SaveAsked, 2);
         QCOMPARE(QString::fromStdString(FileName()), PathOf("a.sms"));
-        QCOMPARE(FileBytes(PathOf("a.sms")), QByteArray("erste\r\n"));
+        QCOMPARE(folder_->Read("a.sms"), QByteArray("erste\r\n"));
         QCOMPARE(window_->StatusText(), QStringLiteral("vorher"));
     }
 
     void OpenNewAndSaveReplacesTheOpenedFileWithoutAsking()
     {
-        WriteFile(PathOf("A.txt"), "eins\r\nzwei\r\ndrei\r\n");
+        folder_->Write("A.txt", "eins\r\nzwei\r\ndrei\r\n");
         dialogs_->Answers = {PathOf("A.txt")};
         Trigger("AOpen");
         QCOMPARE(Message()->toPlainText(), QStringLiteral("eins zwei drei"));
@@ -145,7 +131,7 @@ private slots:
         QTest::keyClicks(Message(), QStringLiteral("neu"));
         Trigger("ASave");
         QCOMPARE(dialogs_->SaveAsked, 0);
-        QCOMPARE(FileBytes(PathOf("A.txt")), QByteArray("neu\r\n"));
+        QCOMPARE(folder_->Read("A.txt"), QByteArray("neu\r\n"));
     }
 
     void OpenOfAMissingFileShowsTheGermanErrorAndKeepsTheText()

@@ -81,7 +81,9 @@ std::vector<ScriptedServer::Step> DialogueScript(const std::vector<std::string>&
 {
     std::vector<ScriptedServer::Step> script;
     for (std::size_t i = 0; i < replies.size(); ++i) {
-        if (i > 0) script.push_back(ScriptedServer::Step::ReadLine());
+        if (i > 0)
+            script.push_back(replies[i - 1].starts_with("354") ? ScriptedServer::Step::ReadData()
+                                                               : ScriptedServer::Step::ReadLine());
         script.push_back(ScriptedServer::Step::Reply(replies[i]));
     }
     return script;
@@ -164,18 +166,14 @@ bool ScriptedServer::Play(const Step& step)
         return true;
     case Step::Kind::Trickle:
         return Trickle(step.bytes);
-    case Step::Kind::ReadLine:
-        for (;;) {
-            {
-                std::lock_guard lock(mutex_);
-                std::size_t lf = bytes_.find('\n', lineSearchFrom_);
-                if (lf != std::string::npos) {
-                    lineSearchFrom_ = lf + 1;
-                    return true;
-                }
-            }
-            if (!ReceiveSome(-1)) return false;
-        }
+    case Step::Kind::ReadLine: {
+        std::string line;
+        return ReadLine(line);
+    }
+    case Step::Kind::ReadData:
+        for (std::string line; ReadLine(line);)
+            if (line == ".\r\n") return true;
+        return false;
     case Step::Kind::Close:
         CloseClient(false);
         return false;
@@ -193,6 +191,22 @@ bool ScriptedServer::Play(const Step& step)
         return false;
     }
     return false;
+}
+
+bool ScriptedServer::ReadLine(std::string& line)
+{
+    for (;;) {
+        {
+            std::lock_guard lock(mutex_);
+            std::size_t lf = bytes_.find('\n', lineSearchFrom_);
+            if (lf != std::string::npos) {
+                line = bytes_.substr(lineSearchFrom_, lf + 1 - lineSearchFrom_);
+                lineSearchFrom_ = lf + 1;
+                return true;
+            }
+        }
+        if (!ReceiveSome(-1)) return false;
+    }
 }
 
 void ScriptedServer::WaitForStop()

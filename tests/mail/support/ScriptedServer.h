@@ -18,7 +18,7 @@ class ScriptedServer
 public:
     struct Step
     {
-        enum class Kind { Send, Trickle, ReadLine, Close, Reset, Stall, Flood, ReadSlowly };
+        enum class Kind { Send, Trickle, ReadLine, ReadData, Close, Reset, Stall, Flood, ReadSlowly };
         Kind kind;
         std::string bytes;
 
@@ -34,13 +34,16 @@ public:
         static Step Flood() { return {Kind::Flood, {}}; }       // one endless line until the peer goes
         // Reads (and records) at most 16 KiB every TrickleGapMs until the client goes.
         static Step ReadSlowly() { return {Kind::ReadSlowly, {}}; }
+        // Reads lines up to the line "." that ends the data of an SMTP message.
+        static Step ReadData() { return {Kind::ReadData, {}}; }
     };
 
     explicit ScriptedServer(std::initializer_list<Step> script);
     // The dialogue form: the first reply is sent at once (the greeting), each later reply after
-    // reading one line from the client.
+    // reading one line from the client; the reply after a "354" (SMTP's go-ahead for the data)
+    // after reading the data. A reply of several lines holds its inner CR LFs.
     explicit ScriptedServer(std::vector<std::string> replies);
-    // A script assembled at run time, for sessions whose steps repeat.
+    // A script assembled at run time or kept in a table.
     static std::unique_ptr<ScriptedServer> FromSteps(std::vector<Step> script);
     ~ScriptedServer();
     ScriptedServer(const ScriptedServer&) = delete;
@@ -59,6 +62,8 @@ private:
     void Run(std::vector<Step> script);
     bool Accept();
     bool Play(const Step& step);
+    // The next line from the client, its LF included; false when the connection ends first.
+    bool ReadLine(std::string& line);
     void WaitForStop();
     bool WaitReadable(int timeoutMs); // false when stopped, or on time-out
     bool ReceiveSome(int timeoutMs);  // false at end of stream, on stop, error or time-out
@@ -87,6 +92,23 @@ private:
 inline std::vector<std::string> Lines(std::vector<std::string> lines)
 {
     return lines;
+}
+
+// The parts of a transcript joined in order.
+inline std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts)
+{
+    std::vector<std::string> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// Connects a client of the mail layer (a TIdTCPClient or a protocol client) to `server`, a loopback
+// server or listener of the tests.
+template <class Client, class Server> void ConnectTo(Client& client, const Server& server)
+{
+    client.SetHost("127.0.0.1");
+    client.SetPort(server.Port());
+    client.OpenConnection();
 }
 
 inline constexpr int TrickleGapMs = 100;
