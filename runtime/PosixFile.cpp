@@ -150,3 +150,39 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view content, Ne
     SyncFolder(FolderOf(target));
     return true;
 }
+
+int LockFileExclusively(const std::string& path, int timeoutMs)
+{
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) return -1;
+    constexpr int PauseMs = 5;
+    for (int waited = 0; ::flock(fd, LOCK_EX | LOCK_NB) != 0; waited += PauseMs) {
+        const int error = errno;
+        if ((error != EWOULDBLOCK && error != EINTR) || waited >= timeoutMs) {
+            ::close(fd);
+            errno = error;
+            return -1;
+        }
+        ::usleep(PauseMs * 1000);
+    }
+    return fd;
+}
+
+void ReleaseLockFile(int fd)
+{
+    if (fd >= 0) ::close(fd);
+}
+
+bool CreateNewFile(const std::string& path, std::string_view content)
+{
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    if (!WriteAll(fd, content)) {
+        int error = errno;
+        ::close(fd);
+        errno = error;
+        return Abandon(path);
+    }
+    if (::close(fd) != 0) return Abandon(path);
+    return true;
+}

@@ -27,3 +27,15 @@ enum class NewFileMode { OwnerOnly, FromUmask };
 // Returns false on any failure, leaving the old file as it was.
 bool ReplaceFileAtomically(const std::string& path, std::string_view content,
                            NewFileMode newFileMode = NewFileMode::OwnerOnly);
+
+// Exclusion between processes, and between threads that each open the file for themselves: an
+// exclusive lock (flock) on a lock file, created with mode 0600 when missing. Waits at most
+// `timeoutMs`, trying again every few milliseconds. Returns the descriptor that holds the lock, or
+// -1 with errno (EWOULDBLOCK when others held it all that time). ReleaseLockFile gives it back.
+int LockFileExclusively(const std::string& path, int timeoutMs);
+void ReleaseLockFile(int fd);
+
+// Creates the file at `path` only when nothing, not even a dangling link, has that name (O_EXCL),
+// with the mode the umask allows, and writes `content`. False with errno (EEXIST when the name is
+// taken); a file created but not fully written is removed again.
+bool CreateNewFile(const std::string& path, std::string_view content);
