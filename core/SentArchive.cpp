@@ -3,10 +3,12 @@
 #include "core/CoreMessages.h"
 #include "core/SendWindow.h"
 #include "core/Stringparser.h"
+#include "core/UserIniLock.h"
 #include "runtime/CodePage.h"
+#include "runtime/PosixFile.h"
 #include "runtime/TextFile.h"
 
-#include <filesystem>
+#include <cerrno>
 
 namespace {
 
@@ -18,13 +20,6 @@ std::string Utf8Prefix(std::string utf8, std::size_t maxBytes)
     while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
     utf8.resize(end);
     return utf8;
-}
-
-// True when anything, a dangling symbolic link included, stands at `path`.
-bool NameTaken(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
 } // namespace
@@ -65,25 +60,41 @@ void WriteArchiveFile(const std::string& dataFolder, const SentSms& sms)
 {
     const std::string folder = SentFolderPath(dataFolder);
     CreateFolderIfMissing(folder);
-    std::string path;
-    int copy = 1;
-    do path = folder + "/" + ArchiveFileName(sms.RecipientName, sms.SentAt, copy++);
-    while (NameTaken(path));
-    WriteTextFile(path, sms.Text + "\r\n");
+    const std::string content = sms.Text + "\r\n";
+    for (int copy = 1;; ++copy) {
+        const std::string path = folder + "/" + ArchiveFileName(sms.RecipientName, sms.SentAt, copy);
+        if (CreateNewFile(path, content)) return;
+        if (errno != EEXIST) throw InOutErrorForPath(errno, path);
+    }
 }
 
-void RecordSend(const SentSms& sms, const std::string& dataFolder, TSettings& settings, IniFile& userIni,
-                SendWindow& window)
+void RecordCount(IniFile& userIni, TSettings& settings, int partsCounted, const DateTime& sentAt)
 {
+    const UserIniLock lock(userIni.Path());
+    TSettings stored;
+    ReadSettings(userIni, stored, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
+    const int countBefore = MonthChanged(stored.LastSentSMS, sentAt) ? 0 : stored.SMSThisMonth;
+    TSettings recorded = settings;
+    recorded.SMSThisMonth = countBefore + partsCounted;
+    recorded.LastSentSMS = DateTimeText(sentAt);
+    WriteSettings(userIni, recorded, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
+    settings = std::move(recorded);
+}
+
+bool RecordSend(const SentSms& sms, int partsCounted, const std::string& dataFolder, TSettings& settings,
+                IniFile& userIni, SendWindow& window)
+{
+    bool archived = true;
     if (settings.AutoSave) {
         try {
             WriteArchiveFile(dataFolder, sms);
             window.ShowStatusText(SmsSentAndSavedStatus);
         } catch (const Exception& error) {
             window.ShowStatusText(ArchiveNotWrittenStatus(error.Message()));
+            archived = false;
         }
     }
-    settings.LastSentSMS = DateTimeText(sms.SentAt);
+    RecordCount(userIni, settings, partsCounted, sms.SentAt);
     window.ShowSMSThisMonth(settings.SMSThisMonth);
-    WriteSettings(userIni, settings, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
+    return archived;
 }
