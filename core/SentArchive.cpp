@@ -81,6 +81,12 @@ void RecordCount(IniFile& userIni, TSettings& settings, int partsCounted, const 
     settings = std::move(recorded);
 }
 
+void ReadCount(const IniFile& userIni, TSettings& settings, const Clock& clock)
+{
+    ReadSettings(userIni, settings, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
+    MonthCheck(settings, clock);
+}
+
 bool RecordSend(const SentSms& sms, int partsCounted, const std::string& dataFolder, TSettings& settings,
                 IniFile& userIni, SendWindow& window)
 {

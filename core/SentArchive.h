@@ -54,6 +54,10 @@ void WriteArchiveFile(const std::string& dataFolder, const SentSms& sms);
 // `settings` as it was.
 void RecordCount(IniFile& userIni, TSettings& settings, int partsCounted, const DateTime& sentAt);
 
+// The count and the time of the last send as user.ini holds them now, another copy of the program
+// having perhaps sent meanwhile, with the month check; for the window's label.
+void ReadCount(const IniFile& userIni, TSettings& settings, const Clock& clock);
+
 // After the last part of an SMS went out: the archive file when AutoSave is on, with the status
 // "SMS gesendet und gespeichert."; then RecordCount; the window's label shows SMSThisMonth. The SMS
 // went out, so an archive file that cannot be written is only reported in the status bar

@@ -123,6 +123,24 @@ TEST(SendCommandTest, EachFailureHasItsExitStatusAndMessage)
          {"01711234567"},
          3,
          "Die Verbindung wurde erfolgreich geschlossen.\n"},
+        {"a part refused after another went out",
+         [] {
+             std::vector<Step> steps = {Step::Reply("220 gw")};
+             auto answer = [&steps](const char* reply, int lines) {
+                 for (int i = 0; i < lines; ++i) steps.push_back(Step::ReadLine());
+                 steps.push_back(Step::Reply(reply));
+             };
+             for (const char* reply : {"250 gw", "250 ok", "250 ok", "250 ok", "354 weiter"})
+                 answer(reply, 1);
+             answer("250 angenommen", 8); // the header's six lines, the blank line and "."
+             for (const char* reply : {"250 ok", "250 ok", "550 unbekannt"}) answer(reply, 1);
+             return ScriptedServer::FromSteps(steps);
+         },
+         none,
+         {"MaxSMSLength=3"},
+         {"01711234567"},
+         4,
+         "550 unbekannt\nGesendet wurde Teil 2 von 2; ein erneuter Klick sendet nur den übrigen Teil.\n"},
         {"POP3 log-in refused",
          none,
          dialogue({"+OK", "+OK", "-ERR falsch"}),
