@@ -46,11 +46,6 @@ std::string UserIniLockedMessage(const std::string& path)
     return "Der Zähler in user.ini ist gesperrt: ein anderer Versand gibt die Sperre " + path + " nicht frei";
 }
 
-std::string UserIniLockNotOpenedMessage(const std::string& path, std::string_view reason)
-{
-    return "Die Sperre " + path + " kann nicht angelegt werden: " + std::string(reason);
-}
-
 std::string SmsLengthTooSmallMessage(std::string_view value)
 {
     return "'" + CodePageToUtf8(value) + "' ist keine gültige SMS-Länge (mindestens 1)";

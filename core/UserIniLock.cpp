@@ -1,8 +1,8 @@
 #include "core/UserIniLock.h"
 
 #include "core/CoreMessages.h"
+#include "runtime/IniFile.h"
 #include "runtime/PosixFile.h"
-#include "runtime/TextFile.h"
 
 #include <cerrno>
 
@@ -12,7 +12,7 @@ UserIniLock::UserIniLock(const std::string& userIniPath, int waitMs)
     fd_ = LockFileExclusively(path, waitMs);
     if (fd_ >= 0) return;
     if (errno == EWOULDBLOCK) throw EUserIniLockError(UserIniLockedMessage(path));
-    throw EUserIniLockError(UserIniLockNotOpenedMessage(path, InOutErrorForPath(errno, path).Message()));
+    throw EIniFileError(userIniPath); // the folder takes no file: user.ini could not be written either
 }
 
 UserIniLock::~UserIniLock()

@@ -4,7 +4,7 @@
 
 #include <string>
 
-// The lock was not to be had: its file cannot be opened, or another send held it all the time.
+// The lock was not to be had: another send held it all the time.
 class EUserIniLockError : public Exception
 {
 public:
@@ -13,7 +13,8 @@ public:
 
 // Holds the lock file "user.ini.lock" beside user.ini for one read-modify-write of the file, so
 // that the window and any number of command-line sends never lose each other's count. Waits at
-// most `waitMs` for it; EUserIniLockError when it is not to be had.
+// most `waitMs` for it; EUserIniLockError when it is not to be had, EIniFileError (user.ini cannot be
+// written) when the lock file cannot be created.
 class UserIniLock
 {
 public:

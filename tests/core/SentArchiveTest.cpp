@@ -4,6 +4,7 @@
 #include "runtime/TextFile.h"
 #include "tests/core/FakeSendWindow.h"
 #include "tests/core/SendTestFiles.h"
+#include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,9 @@ TEST_F(SentArchiveTest, TheLockBesideUserIniExcludesASecondHolder)
         }
     }
     EXPECT_NO_THROW(UserIniLock(userIniPath, 0));
+    const std::string nowhere = folder.File("fehlt/user.ini");
+    EXPECT_THROW_MESSAGE(UserIniLock{nowhere}, EIniFileError,
+                         "In " + nowhere + " kann nicht geschrieben werden");
 }
 
 TEST_F(SentArchiveTest, RecordWithoutAutoSaveWritesNoFileAndNoStatus)
