@@ -1,10 +1,10 @@
-# Installs Tickerpost as a desktop program in the GNU install folders: the executable, its desktop
-# entry, its icon in the hicolor theme (SVG and each PNG size) and its AppStream metainfo. Qt's
+# Installs Tickerpost as a desktop program in the GNU install folders: the executable and the
+# command-line sender tickerpost-send, its desktop entry, its icon in the hicolor theme (SVG and each PNG size) and its AppStream metainfo. Qt's
 # German texts come from Qt's own translations folder (qt6-translations-l10n), where the program
 # looks for them.
 include(GNUInstallDirs)
 
-install(TARGETS Tickerpost RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS Tickerpost TickerpostSend RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES data/${TP_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/${TP_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 

@@ -41,6 +41,11 @@ std::string SendNotRecordedStatus(std::string_view reason)
     return "SMS gesendet. " + std::string(reason);
 }
 
+std::string UserIniLockedMessage(const std::string& path)
+{
+    return "Der Zähler in user.ini ist gesperrt: ein anderer Versand gibt die Sperre " + path + " nicht frei";
+}
+
 std::string SmsLengthTooSmallMessage(std::string_view value)
 {
     return "'" + CodePageToUtf8(value) + "' ist keine gültige SMS-Länge (mindestens 1)";

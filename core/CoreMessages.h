@@ -32,6 +32,9 @@ inline constexpr const char* SmsSentAndSavedStatus = "SMS gesendet und gespeiche
 std::string ArchiveNotWrittenStatus(std::string_view reason);
 std::string SendNotRecordedStatus(std::string_view reason);
 
+// The lock beside user.ini (`path`, UTF-8) was held by another send all the time.
+std::string UserIniLockedMessage(const std::string& path);
+
 // The refusal of a maximum SMS length below 1; `value` is the code-page text that was read.
 std::string SmsLengthTooSmallMessage(std::string_view value);
 

@@ -53,37 +53,100 @@ void TSendWorkflow::BSendSMSClick()
     const SendTexts texts = window_.TextsToSend();
     AskForPasswordWhenNotStored();
     if (components_.Settings.UseOutlookAdressbook) LookUpContactByNumber(texts.Recipient);
-    const RecipientAddress recipient = CheckAddresses(texts.Recipient);
-    if (!recipient.Accepted()) {
-        window_.ShowStatusText(recipient.Rejection);
+    const SendRecipient recipient = CheckRecipient(texts.Recipient);
+    if (!recipient.Address.Accepted()) {
+        window_.ShowStatusText(recipient.Address.Rejection);
         return;
     }
-    if (components_.Settings.Pop3First) LogInAndOutOfPop3();
-    const bool connectedHere = ConnectSmtp();
-    PrepareMessage(recipient.Address);
-    SendParts(texts.Message, recipient.Address);
-    RecordSentSms(recipient, texts.Message, userIni);
+    const bool connectedHere = Connect();
+    SendTo(recipient, texts.Message, userIni);
     window_.ClearMessage();
     if (connectedHere) CloseAfterSend();
+}
+
+void TSendWorkflow::SendToEach(const std::vector<std::string>& recipients,
+                               const std::function<void(std::size_t, const SendOutcome&)>& report)
+{
+    CheckMonth();
+    IniFile userIni(SettingsFilePath(components_.Files.SettingsFolder));
+    const std::string text = window_.TextsToSend().Message;
+    AskForPasswordWhenNotStored();
+    std::vector<std::pair<std::size_t, SendRecipient>> accepted;
+    for (std::size_t i = 0; i < recipients.size(); ++i) {
+        SendRecipient recipient = ResolveRecipient(recipients[i]);
+        if (recipient.Address.Accepted())
+            accepted.emplace_back(i, std::move(recipient));
+        else
+            report(i, {recipient.Address.Rejection, {}, false});
+    }
+    if (accepted.empty()) return;
+    bool connectedHere = false;
+    std::exception_ptr connectionLost;
+    try {
+        connectedHere = Connect();
+    } catch (const Exception&) {
+        connectionLost = std::current_exception();
+    }
+    for (const auto& [index, recipient] : accepted) {
+        SendOutcome outcome{{}, connectionLost, false};
+        if (!connectionLost) {
+            try {
+                outcome.Recorded = SendTo(recipient, text, userIni);
+            } catch (const Exception&) {
+                outcome.Error = std::current_exception();
+                if (!components_.IdSMTP.IsConnected()) connectionLost = outcome.Error;
+            }
+        }
+        report(index, outcome);
+    }
+    if (connectedHere && !connectionLost) CloseAfterSend();
+}
+
+std::vector<PlannedSend> TSendWorkflow::PlanSendToEach(const std::vector<std::string>& recipients)
+{
+    CheckMonth();
+    const std::string text = window_.TextsToSend().Message;
+    const std::vector<SmsPartRange> parts = SmsParts(text, components_.Settings.MaxSMSLength);
+    std::vector<PlannedSend> plans;
+    for (const std::string& typed : recipients) {
+        PlannedSend plan{ResolveRecipient(typed), {}};
+        if (plan.Recipient.Address.Accepted()) {
+            PrepareMessage(plan.Recipient.Address.Address);
+            for (int k : SendingOrder(static_cast<int>(parts.size()))) {
+                SetSubject(text, parts[static_cast<std::size_t>(k)]);
+                plan.Mails.push_back(components_.IdEmail.BuildHeader().Lines());
+            }
+        }
+        plans.push_back(std::move(plan));
+    }
+    return plans;
 }
 
 // A new month starts the count again. Parts counted by a click that failed before recording its
 // send belong to the month they were sent in, not to that of LastSentSMS.
 void TSendWorkflow::CheckMonth()
 {
-    if (!lastCountedPart_) {
+    if (!unrecordedParts_) {
         MonthCheck(components_.Settings, components_.Time);
         return;
     }
-    if (SameMonth(*lastCountedPart_, components_.Time.Now())) return;
+    if (SameMonth(unrecordedParts_->LastAt, components_.Time.Now())) return;
     components_.Settings.SMSThisMonth = 0;
-    lastCountedPart_.reset();
+    unrecordedParts_.reset();
 }
 
 // Closing the prompt without "OK" leaves the marker, which then serves as the password.
 void TSendWorkflow::AskForPasswordWhenNotStored()
 {
     if (components_.Settings.LoginPassword == PasswordMarker) window_.ShowPasswordPrompt();
+}
+
+// POP before SMTP when so set, then the SMTP connection; true when this opened it (and so closes
+// it at the end).
+bool TSendWorkflow::Connect()
+{
+    if (components_.Settings.Pop3First) LogInAndOutOfPop3();
+    return ConnectSmtp();
 }
 
 // POP before SMTP: a log-in that opens the SMTP server to this client for a while.
@@ -98,7 +161,6 @@ void TSendWorkflow::LogInAndOutOfPop3()
     pop3.CloseConnection();
 }
 
-// True when this click opened the connection (and so closes it at its end).
 bool TSendWorkflow::ConnectSmtp()
 {
     TIdSMTP& smtp = components_.IdSMTP;
@@ -118,6 +180,27 @@ void TSendWorkflow::LookUpContactByNumber(const std::string& typed)
         window_.SetRecipientText(addressBook.Contact.FullName());
 }
 
+// A recipient text as the recipient box's change handler looks it up (a contact's full name), then
+// as a click does.
+SendRecipient TSendWorkflow::ResolveRecipient(const std::string& text)
+{
+    const bool useAddressBook = components_.Settings.UseOutlookAdressbook;
+    LookUpRecipient(components_.AddressBook, useAddressBook, text);
+    if (useAddressBook) LookUpContactByNumber(text);
+    return CheckRecipient(text);
+}
+
+SendRecipient TSendWorkflow::CheckRecipient(const std::string& typed)
+{
+    SendRecipient recipient{CheckAddresses(typed), {}};
+    const AddressBookLink& addressBook = components_.AddressBook;
+    if (recipient.Address.Accepted())
+        recipient.ArchiveName = addressBook.ContactFromAddressBook
+                                    ? ContactArchiveName(addressBook.Contact.FullName())
+                                    : NumberArchiveName(recipient.Address.Number);
+    return recipient;
+}
+
 // The gateway address of the send, or why nothing is sent: a sender address or gateway domain that
 // a mail command cannot carry as it stands, or no usable number.
 RecipientAddress TSendWorkflow::CheckAddresses(const std::string& typed)
@@ -128,6 +211,15 @@ RecipientAddress TSendWorkflow::CheckAddresses(const std::string& typed)
     AddressBookLink& addressBook = components_.AddressBook;
     if (!addressBook.ContactFromAddressBook) return AddressForTypedNumber(typed, settings.SMSServer);
     return AddressForContactNumber(addressBook.Contact.MobileTelephoneNumber(), settings.SMSServer);
+}
+
+// The mails, the parts' messages and the record of one recipient; false when the record could not
+// be written in full.
+bool TSendWorkflow::SendTo(const SendRecipient& recipient, const std::string& text, IniFile& userIni)
+{
+    PrepareMessage(recipient.Address.Address);
+    SendParts(text, recipient.Address.Address);
+    return RecordSentSms(recipient, text, userIni);
 }
 
 // The SMS travels in the Subject alone; the body stays empty.
@@ -145,19 +237,26 @@ void TSendWorkflow::PrepareMessage(const std::string& gatewayAddress)
 void TSendWorkflow::SendParts(const std::string& text, const std::string& gatewayAddress)
 {
     PartialSend& send = PartsToSend(text, gatewayAddress);
-    const int count = static_cast<int>(send.Parts.size());
     try {
-        for (int i = 0; i < count; ++i) {
-            const int k = components_.Settings.LastSMSFirst ? count - 1 - i : i;
+        for (int k : SendingOrder(static_cast<int>(send.Parts.size()))) {
             if (send.Sent[k]) continue;
             SendPart(text, send.Parts[k]);
             send.Sent[k] = true;
         }
     } catch (const Exception& error) {
         if (std::none_of(send.Sent.begin(), send.Sent.end(), [](bool sent) { return sent; })) throw;
-        throw ESmsPartlySent(error.Message(), send.Sent);
+        std::throw_with_nested(ESmsPartlySent(error.Message(), send.Sent)); // keeps the kind of error
     }
     partialSend_.reset();
+}
+
+// The indexes of the parts in the order they go out: the last part first when LastSMSFirst is on.
+std::vector<int> TSendWorkflow::SendingOrder(int partCount) const
+{
+    std::vector<int> order;
+    for (int i = 0; i < partCount; ++i)
+        order.push_back(components_.Settings.LastSMSFirst ? partCount - 1 - i : i);
+    return order;
 }
 
 // The send that ended part-way when this one has its address, text and parts; otherwise a fresh
@@ -174,31 +273,35 @@ TSendWorkflow::PartialSend& TSendWorkflow::PartsToSend(const std::string& text,
     return *partialSend_;
 }
 
+void TSendWorkflow::SetSubject(const std::string& text, const SmsPartRange& part)
+{
+    components_.IdEmail.SetSubject(components_.Settings.FormatToken + text.substr(part.Start, part.Length));
+}
+
 void TSendWorkflow::SendPart(const std::string& text, const SmsPartRange& part)
 {
     window_.SelectMessagePart(part);
-    components_.IdEmail.SetSubject(components_.Settings.FormatToken + text.substr(part.Start, part.Length));
+    SetSubject(text, part);
     components_.IdSMTP.Send(components_.IdEmail);
     ++components_.Settings.SMSThisMonth;
-    lastCountedPart_ = components_.Time.Now();
+    const int counted = unrecordedParts_ ? unrecordedParts_->Count : 0;
+    unrecordedParts_ = UnrecordedParts{components_.Time.Now(), counted + 1};
 }
 
 // Every part went out, so a record that cannot be written ends nothing: the status bar says so.
-void TSendWorkflow::RecordSentSms(const RecipientAddress& recipient, const std::string& text,
-                                  IniFile& userIni)
+bool TSendWorkflow::RecordSentSms(const SendRecipient& recipient, const std::string& text, IniFile& userIni)
 {
-    const AddressBookLink& addressBook = components_.AddressBook;
-    SentSms sms{{}, text, components_.Time.Now()};
-    if (components_.Settings.AutoSave)
-        sms.RecipientName = addressBook.ContactFromAddressBook
-                                ? ContactArchiveName(addressBook.Contact.FullName())
-                                : NumberArchiveName(recipient.Number);
+    const SentSms sms{recipient.ArchiveName, text, components_.Time.Now()};
+    const int partsCounted = unrecordedParts_ ? unrecordedParts_->Count : 0;
     try {
-        RecordSend(sms, components_.Files.DataFolder, components_.Settings, userIni, window_);
-    } catch (const Exception& error) {
+        const bool archived = RecordSend(sms, partsCounted, components_.Files.DataFolder,
+                                         components_.Settings, userIni, window_);
+        unrecordedParts_.reset();
+        return archived;
+    } catch (const Exception& error) { // the parts stay unrecorded: the next record adds them
         window_.ShowStatusText(SendNotRecordedStatus(error.Message()));
+        return false;
     }
-    lastCountedPart_.reset();
 }
 
 // The mails were accepted: a server that is gone by the goodbye changes nothing of the send, and

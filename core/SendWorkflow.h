@@ -11,6 +11,8 @@
 #include "runtime/FileLocations.h"
 #include "runtime/IniFile.h"
 
+#include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +27,33 @@ struct SendComponents
     AddressBookLink& AddressBook;
     const Clock& Time;
     FileLocations Files;
+};
+
+// A recipient as a send finds it before anything connects: its gateway address and the recipient
+// part of its archive file's name (ContactArchiveName or NumberArchiveName), or why nothing goes to it.
+struct SendRecipient
+{
+    RecipientAddress Address;
+    std::string ArchiveName;
+};
+
+// What became of one recipient of TSendWorkflow::SendToEach: refused before sending (Refusal holds
+// the status text), failed (Error holds the error), or sent; a send whose archive file or count
+// could not be written is not Recorded (the status bar said why).
+struct SendOutcome
+{
+    std::string Refusal;
+    std::exception_ptr Error;
+    bool Recorded = true;
+
+    bool Sent() const { return Refusal.empty() && !Error; }
+};
+
+// The header lines of the mails a send would write, each mail's as on the wire, in sending order.
+struct PlannedSend
+{
+    SendRecipient Recipient;
+    std::vector<std::vector<std::string>> Mails;
 };
 
 // The send button's work: read the recipient and the message, find the recipient (a contact of the
@@ -46,6 +75,22 @@ public:
 
     void BSendSMSClick();
 
+    // The message box's text to several recipients in one session, as the command line sends it:
+    // the month check and the password as a click; each recipient text looked up as the recipient
+    // box's text (a contact's full name) and then as a click looks it up; then, when one is
+    // accepted, one POP3 log-in and one SMTP connection for all, each accepted recipient sent and
+    // recorded as a click records it. `report` hears of each recipient, by its index, as soon as its
+    // outcome is known (refusals before anything connects). Errors of the month check, user.ini
+    // and the password propagate; a failure to connect fails every accepted recipient, a failed
+    // send only its own recipient while the SMTP connection stands, and every later one with it
+    // when the connection is gone.
+    void SendToEach(const std::vector<std::string>& recipients,
+                    const std::function<void(std::size_t, const SendOutcome&)>& report);
+
+    // What SendToEach would send, connecting to nothing and changing no file: the recipients found
+    // as it finds them and, for each accepted one, the header lines of its mails.
+    std::vector<PlannedSend> PlanSendToEach(const std::vector<std::string>& recipients);
+
 private:
     // A send that ended part-way: its address, its text and parts, and which parts went out.
     struct PartialSend
@@ -64,20 +109,31 @@ private:
     void CheckMonth();
     void AskForPasswordWhenNotStored();
     void LookUpContactByNumber(const std::string& typed);
+    SendRecipient ResolveRecipient(const std::string& text);
+    SendRecipient CheckRecipient(const std::string& typed);
     RecipientAddress CheckAddresses(const std::string& typed);
+    bool Connect();
     void LogInAndOutOfPop3();
     bool ConnectSmtp();
+    bool SendTo(const SendRecipient& recipient, const std::string& text, IniFile& userIni);
     void PrepareMessage(const std::string& gatewayAddress);
+    std::vector<int> SendingOrder(int partCount) const;
     void SendParts(const std::string& text, const std::string& gatewayAddress);
     PartialSend& PartsToSend(const std::string& text, const std::string& gatewayAddress);
+    void SetSubject(const std::string& text, const SmsPartRange& part);
     void SendPart(const std::string& text, const SmsPartRange& part);
-    void RecordSentSms(const RecipientAddress& recipient, const std::string& text, IniFile& userIni);
+    bool RecordSentSms(const SendRecipient& recipient, const std::string& text, IniFile& userIni);
     void CloseAfterSend();
 
     SendComponents components_;
     SendWindow& window_;
-    // When parts were counted since the last recorded send: the time of the last one. The count in
-    // memory then belongs to that month, whatever month LastSentSMS still names.
-    std::optional<DateTime> lastCountedPart_;
+    // Parts counted since the last recorded send, which the next record adds to the file's count,
+    // and the time of the last one: they belong to that month, whatever month LastSentSMS names.
+    struct UnrecordedParts
+    {
+        DateTime LastAt;
+        int Count = 0;
+    };
+    std::optional<UnrecordedParts> unrecordedParts_;
     std::optional<PartialSend> partialSend_;
 };

@@ -3,10 +3,13 @@
 #include "core/CoreMessages.h"
 #include "core/SendWindow.h"
 #include "core/Stringparser.h"
+#include "core/UserIniLock.h"
 #include "runtime/AsciiText.h"
 #include "runtime/CodePage.h"
 #include "runtime/FileSystem.h"
 #include "runtime/TextFile.h"
+
+#include <cerrno>
 
 namespace {
 
@@ -58,25 +61,48 @@ void WriteArchiveFile(const std::string& dataFolder, const SentSms& sms)
 {
     const std::string folder = SentFolderPath(dataFolder);
     CreateFolderIfMissing(folder);
-    std::string path;
-    int copy = 1;
-    do path = folder + "/" + ArchiveFileName(sms.RecipientName, sms.SentAt, copy++);
-    while (NameTaken(path));
-    WriteTextFile(path, sms.Text + "\r\n");
+    const std::string content = sms.Text + "\r\n";
+    for (int copy = 1;; ++copy) {
+        const std::string path = folder + "/" + ArchiveFileName(sms.RecipientName, sms.SentAt, copy);
+        const int error = CreateNewFile(path, content);
+        if (error == 0) return;
+        if (error != EEXIST) throw InOutErrorForPath(error, path);
+    }
 }
 
-void RecordSend(const SentSms& sms, const std::string& dataFolder, TSettings& settings, IniFile& userIni,
-                SendWindow& window)
+void RecordCount(IniFile& userIni, TSettings& settings, int partsCounted, const DateTime& sentAt)
 {
+    const UserIniLock lock(userIni.Path());
+    TSettings stored;
+    ReadSettings(userIni, stored, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
+    const int countBefore = MonthChanged(stored.LastSentSMS, sentAt) ? 0 : stored.SMSThisMonth;
+    TSettings recorded = settings;
+    recorded.SMSThisMonth = countBefore + partsCounted;
+    recorded.LastSentSMS = DateTimeText(sentAt);
+    WriteSettings(userIni, recorded, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
+    settings = std::move(recorded);
+}
+
+void ReadCount(const IniFile& userIni, TSettings& settings, const Clock& clock)
+{
+    ReadSettings(userIni, settings, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
+    MonthCheck(settings, clock);
+}
+
+bool RecordSend(const SentSms& sms, int partsCounted, const std::string& dataFolder, TSettings& settings,
+                IniFile& userIni, SendWindow& window)
+{
+    bool archived = true;
     if (settings.AutoSave) {
         try {
             WriteArchiveFile(dataFolder, sms);
             window.ShowStatusText(SmsSentAndSavedStatus);
         } catch (const Exception& error) {
             window.ShowStatusText(ArchiveNotWrittenStatus(error.Message()));
+            archived = false;
         }
     }
-    settings.LastSentSMS = DateTimeText(sms.SentAt);
+    RecordCount(userIni, settings, partsCounted, sms.SentAt);
     window.ShowSMSThisMonth(settings.SMSThisMonth);
-    WriteSettings(userIni, settings, {&TSettings::LastSentSMS, &TSettings::SMSThisMonth});
+    return archived;
 }

@@ -42,13 +42,26 @@ struct SentSms
 
 // Creates the folder "Sent" when it is missing, then a new archive file with the text and CR LF,
 // named by the first copy (counted from 1) whose ArchiveFileName names no file yet: an archive file
-// is never replaced. Raises EInOutError with the German text of the failing step.
+// is never replaced, also when several processes write in the same second (each name is created
+// exclusively). Raises EInOutError with the German text of the failing step.
 void WriteArchiveFile(const std::string& dataFolder, const SentSms& sms);
 
+// The monthly count after a send, as one read-modify-write of user.ini under UserIniLock: the count
+// the file holds now (0 when its LastSentSMS lies in another month than `sentAt`) plus
+// `partsCounted`, the parts this program counted since it last recorded a send; so counts that other
+// copies of the program wrote meanwhile are kept. Writes it and LastSentSMS := `sentAt`, LastSentSMS
+// first, and then sets both in `settings`. Raises EUserIniLockError or EIniFileError, leaving
+// `settings` as it was.
+void RecordCount(IniFile& userIni, TSettings& settings, int partsCounted, const DateTime& sentAt);
+
+// The count and the time of the last send as user.ini holds them now, another copy of the program
+// having perhaps sent meanwhile, with the month check; for the window's label.
+void ReadCount(const IniFile& userIni, TSettings& settings, const Clock& clock);
+
 // After the last part of an SMS went out: the archive file when AutoSave is on, with the status
-// "SMS gesendet und gespeichert."; LastSentSMS := the time of the send; the window's label shows
-// SMSThisMonth; user.ini gets LastSentSMS, then SMSThisMonth. The SMS went out, so an archive file
-// that cannot be written is only reported in the status bar (ArchiveNotWrittenStatus) and the
-// record goes on; a failure to write user.ini raises its error.
-void RecordSend(const SentSms& sms, const std::string& dataFolder, TSettings& settings, IniFile& userIni,
-                SendWindow& window);
+// "SMS gesendet und gespeichert."; then RecordCount; the window's label shows SMSThisMonth. The SMS
+// went out, so an archive file that cannot be written is only reported in the status bar
+// (ArchiveNotWrittenStatus), the record goes on and false is returned; a failure of RecordCount
+// raises its error.
+bool RecordSend(const SentSms& sms, int partsCounted, const std::string& dataFolder, TSettings& settings,
+                IniFile& userIni, SendWindow& window);

@@ -115,6 +115,11 @@ void WriteSettings(IniFile& ini, const TSettings& settings, std::initializer_lis
     ini.Write(changes);
 }
 
+void ReadSettings(const IniFile& ini, TSettings& settings, std::initializer_list<SettingField> fields)
+{
+    for (SettingField field : fields) ReadSetting(settings, ini, SettingDefinitionOf(field));
+}
+
 int ParseMaxSmsLength(std::string_view text)
 {
     int value = StrToInt(text);
@@ -129,9 +134,14 @@ int GetMonth(const std::string& dateTimeText)
 
 bool MonthChanged(const TSettings& settings, const Clock& clock)
 {
-    if (!IsDateTimeText(settings.LastSentSMS)) return true;
-    std::string now = DateTimeText(clock.Now());
-    return GetMonth(now) != GetMonth(settings.LastSentSMS) || GetYear(now) != GetYear(settings.LastSentSMS);
+    return MonthChanged(settings.LastSentSMS, clock.Now());
+}
+
+bool MonthChanged(const std::string& lastSentSMS, const DateTime& now)
+{
+    if (!IsDateTimeText(lastSentSMS)) return true;
+    const std::string nowText = DateTimeText(now);
+    return GetMonth(nowText) != GetMonth(lastSentSMS) || GetYear(nowText) != GetYear(lastSentSMS);
 }
 
 void MonthCheck(TSettings& settings, const Clock& clock)

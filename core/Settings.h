@@ -105,6 +105,9 @@ void WriteSetting(IniFile& ini, const TSettings& settings, SettingField field);
 // all of them or, when refused (EIniFileError), none.
 void WriteSettings(IniFile& ini, const TSettings& settings, std::initializer_list<SettingField> fields);
 
+// Reads the file's current values of the keys into the record, as LoadSettings reads them.
+void ReadSettings(const IniFile& ini, TSettings& settings, std::initializer_list<SettingField> fields);
+
 // A maximum SMS length: a strict integer of at least 1. Raises EConvertError with
 // "'<text>' ist kein gültiger Integerwert" for no integer, and a message naming the value for one
 // below 1 (which would divide the message by zero).
@@ -119,6 +122,8 @@ int GetMonth(const std::string& dateTimeText);
 // is no date-time text "dd.mm.yyyy hh:nn:ss" (a locale-formatted time of an older version, or a
 // text edited by hand), so the count starts afresh and the next send writes a readable time.
 bool MonthChanged(const TSettings& settings, const Clock& clock);
+// The same rule for a LastSentSMS text and the time `now`.
+bool MonthChanged(const std::string& lastSentSMS, const DateTime& now);
 
 // When MonthChanged: SMSThisMonth := 0, in memory only.
 void MonthCheck(TSettings& settings, const Clock& clock);

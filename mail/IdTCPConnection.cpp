@@ -102,6 +102,7 @@ void TIdTCPConnection::WriteLine(std::string_view text)
 {
     if (text.find_first_of("\r\n") != std::string_view::npos) throw EIdLineBreakInLine();
     WriteText(std::string(text) + "\r\n");
+    if (OnLine) OnLine(TIdLineDirection::Written, std::string(text));
 }
 
 void TIdTCPConnection::WriteLines(const std::vector<std::string>& lines)
@@ -177,6 +178,7 @@ std::string TIdTCPConnection::ReadLineBefore(std::string_view terminator, const 
     std::string line = TakeFromInputBuffer(static_cast<int>(found + search.size()));
     line.resize(found);
     if (terminator.empty() && !line.empty() && line.back() == '\r') line.pop_back();
+    if (OnLine) OnLine(TIdLineDirection::Read, line);
     return line;
 }
 

@@ -5,6 +5,7 @@
 #include "mail/IdSocketHandle.h"
 
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -18,6 +19,10 @@ inline constexpr std::int16_t NegativeReply = 0;
 inline constexpr std::int16_t AnyReply = -1;
 
 using TIdReplyCodes = std::vector<std::int16_t>;
+
+// A line of the dialogue, without its line end, as it was written or read (code-page text).
+enum class TIdLineDirection { Written, Read };
+using TIdLineEvent = std::function<void(TIdLineDirection direction, const std::string& line)>;
 
 // Default limits (milliseconds and bytes); each is settable per connection.
 // A reply must arrive within a minute: slow servers answer in seconds, and some wait a few seconds
@@ -40,6 +45,8 @@ public:
     ~TIdTCPConnection() override;
 
     TNotifyEvent OnDisconnected;
+    // Fires for each line WriteLine has sent and each line ReadLine returns, for a log of the dialogue.
+    TIdLineEvent OnLine;
 
     // True exactly when the socket is open and its connection was made; sends and receives nothing,
     // so a connection whose peer has gone counts as connected until a read has seen the end or a

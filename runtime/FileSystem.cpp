@@ -50,6 +50,14 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
     int Get() const { return fd_; }
 
+    // Hands the descriptor over: it is no longer closed here.
+    int Release()
+    {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
     // 0, or the error number of the close.
     int Close()
     {
@@ -228,6 +236,35 @@ int ReplaceFileAtomically(const std::string& path, std::string_view content, New
     }
     SyncFolder(FolderOf(target));
     return 0;
+}
+
+int CreateNewFile(const std::string& path, std::string_view content)
+{
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!file.IsOpen()) return errno;
+    int error = WriteAll(file, content);
+    if (error == 0) error = file.Close();
+    if (error != 0) ::unlink(path.c_str());
+    return error;
+}
+
+int LockFileExclusively(const std::string& path, int timeoutMs, int& fd)
+{
+    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!file.IsOpen()) return errno;
+    constexpr int PauseMs = 5;
+    for (int waited = 0; ::flock(file.Get(), LOCK_EX | LOCK_NB) != 0; waited += PauseMs) {
+        const int error = errno;
+        if ((error != EWOULDBLOCK && error != EINTR) || waited >= timeoutMs) return error;
+        ::usleep(PauseMs * 1000);
+    }
+    fd = file.Release();
+    return 0;
+}
+
+void ReleaseLockFile(int fd)
+{
+    if (fd >= 0) ::close(fd);
 }
 
 int CreateFolder(const std::string& path, NewFileMode mode)

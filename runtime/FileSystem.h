@@ -62,6 +62,19 @@ enum class NewFileMode { OwnerOnly, FromUmask };
 int ReplaceFileAtomically(const std::string& path, std::string_view content,
                           NewFileMode newFileMode = NewFileMode::OwnerOnly);
 
+// Creates the file at `path` only when nothing, not even a dangling link, has that name (O_EXCL),
+// with the mode the umask allows, and writes `content`: 0, or the error number (EEXIST when the
+// name is taken); a file created but not fully written is removed again.
+int CreateNewFile(const std::string& path, std::string_view content);
+
+// Exclusion between processes, and between threads that each open the file for themselves: an
+// exclusive lock (flock) on a lock file, created with mode 0600 when missing. Waits at most
+// `timeoutMs`, trying again every few milliseconds. 0 with the descriptor that holds the lock in
+// `fd`, or the error number (EWOULDBLOCK when others held it all that time). ReleaseLockFile gives
+// the lock back.
+int LockFileExclusively(const std::string& path, int timeoutMs, int& fd);
+void ReleaseLockFile(int fd);
+
 // Creates the folder `path` (its parent must exist): 0 also when anything of that name exists
 // already, else the error number.
 int CreateFolder(const std::string& path, NewFileMode mode);

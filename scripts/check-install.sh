@@ -36,13 +36,21 @@ chmod -R u+w "$stage/root"
 for folder in .config/Tickerpost .local/share/Tickerpost; do
     [ "$(stat -c %a "$home/$folder")" = 700 ] || { echo "$folder is not private"; exit 1; }
 done
+# The installed command-line sender, as the same user: it answers --version and, with the window's
+# files and no server, shows the mail it would send without touching them.
+"${as_user[@]}" "$stage/root/usr/bin/tickerpost-send" --version | grep -q '^tickerpost-send (Tickerpost) ' ||
+    { echo "the installed tickerpost-send does not answer --version"; exit 1; }
+dry_run=$("${as_user[@]}" env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$home" \
+    "$stage/root/usr/bin/tickerpost-send" --dry-run -m Hallo 01711234567 </dev/null)
+grep -q '^To: 491711234567@sms.example.com' <<<"$dry_run" ||
+    { echo "the installed tickerpost-send --dry-run shows no mail: $dry_run"; exit 1; }
 
 # The Debian package: the installed files, and dependencies from dpkg-shlibdeps plus Qt's plugins
 # and translations.
 (cd build && rm -f tickerpost_*.deb && cpack -G DEB >/dev/null)
 deb=$(ls build/tickerpost_*.deb)
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
-for file in ./usr/bin/tickerpost ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
+for file in ./usr/bin/tickerpost ./usr/bin/tickerpost-send ./usr/share/applications/$id.desktop ./usr/share/metainfo/$id.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/$id.svg ./usr/share/icons/hicolor/16x16/apps/$id.png \
     ./usr/share/icons/hicolor/256x256/apps/$id.png; do
     grep -qxF "$file" <<<"$contents" || { echo "$deb lacks $file"; exit 1; }

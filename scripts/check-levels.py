@@ -4,7 +4,8 @@
 A file includes only files of its own level or below, no headers include each other in a loop, and
 only the user interface and the entries include Qt. A file belongs to the library whose CMake source
 list names it (X.cpp, and X.h beside it), else to its folder's library; the files of the root's
-executables are the entries. Tests, benchmarks and fuzz targets are not checked.
+executables are the entries, those of a folder's executables belong to the folder's library. Tests,
+benchmarks and fuzz targets are not checked.
 """
 
 import pathlib
@@ -63,7 +64,10 @@ def cmake_sources(folder):
         for source in body.split():
             if source.endswith(".cpp"):
                 path = str(pathlib.PurePosixPath(folder, source))
-                owners[path] = "entry" if folder == "." else target
+                if folder == ".":
+                    owners[path] = "entry"
+                else:  # an executable of a folder (cli/'s tickerpost-send) keeps to its folder's level
+                    owners[path] = FOLDER_LIBRARIES[folder] if kind == "executable" else target
     return owners
 
 

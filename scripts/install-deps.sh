@@ -15,6 +15,7 @@ test_packages=(
     python3 python3-aiosmtpd
     dovecot-core dovecot-pop3d openssl
     desktop-file-utils appstream dpkg-dev
+    hyperfine msmtp curl
 )
 
 packages=("${program_packages[@]}")

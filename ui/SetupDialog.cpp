@@ -1,5 +1,6 @@
 #include "ui/SetupDialog.h"
 
+#include "core/UserIniLock.h"
 #include "runtime/IniFile.h"
 #include "ui/ErrorGuard.h"
 #include "ui/SetupControls.h"
@@ -241,8 +242,11 @@ void TFSetupDialog::LoadSettingsToControls()
         ShowPasswordMarker();
 }
 
+// Under the lock beside user.ini: a send that records its count meanwhile (a command-line send)
+// and these writes would otherwise each replace the file with a copy that lacks the other's change.
 void TFSetupDialog::SaveControlsToSettings()
 {
+    const UserIniLock lock(settingsFilePath_);
     IniFile ini(settingsFilePath_);
     for (const SetupControl& control : SetupControls) {
         std::visit([&](auto field) { ReadValue(ControlNamed(control.ControlName), settings_.*field); },

@@ -407,9 +407,12 @@ void TFSMS::MSMSChange()
     LELastingChars->setText(QString::number(metrics_.LastingChars));
 }
 
-// Shows a new settings dialog modally; it changes the settings and user.ini itself.
+// Shows the count user.ini holds now, then a new settings dialog modally; it changes the settings and
+// user.ini itself.
 void TFSMS::EinstellungenClick()
 {
+    ReadCount(IniFile(SettingsFilePath(files_.SettingsFolder)), settings_, clock_);
+    LESMSMonth->setText(QString::number(settings_.SMSThisMonth));
     const bool usedAddressBook = settings_.UseOutlookAdressbook;
     TFSetupDialog(settings_, SettingsFilePath(files_.SettingsFolder), this).exec();
     if (settings_.UseOutlookAdressbook != usedAddressBook) AddressBookSwitchChanged();

@@ -78,6 +78,8 @@ TEST_F(SendWorkflowRealServersTest, ThreeHundredFiftyCharactersArriveAsThreeMail
         alreadyReceived = smtpServer->Messages().size();
         settings.LastSMSFirst = c.lastSmsFirst;
         settings.SMSThisMonth = 10;
+        WriteBytes(folder.File("user.ini"),
+                   "[SMS]\r\nLastSentSMS=01.12.2026 08:00:00\r\nSMSThisMonth=10\r\n");
         window.Message = text;
 
         workflow.BSendSMSClick();

@@ -91,6 +91,7 @@ TEST_F(SendWorkflowTest, PartsGoOutOneMailEachInTheChosenOrderAndTheSendIsRecord
         auto server = UseSmtpServer({"250 ok", "250 ok", "250 ok"});
         settings.LastSMSFirst = c.lastSmsFirst;
         settings.SMSThisMonth = 4;
+        WriteBytes(folder.File("user.ini"), UserIniBefore);
         window = FakeSendWindow();
         window.Recipient = "01711234567";
         window.Message = text;
@@ -309,6 +310,8 @@ TEST_F(SendWorkflowTest, PartsOfAFailedFirstSendOfANewMonthCountForThatMonth)
         clock.Set({2026, 12, 7, 5, 13, 7});
         settings.LastSentSMS = "20.11.2026 10:00:00";
         settings.SMSThisMonth = 40;
+        WriteBytes(folder.File("user.ini"),
+                   "[SMS]\r\nLastSentSMS=20.11.2026 10:00:00\r\nSMSThisMonth=40\r\n");
         settings.LastSMSFirst = false;
         window.Message = "abcdefghij"
                          "klm";
@@ -333,12 +336,15 @@ TEST_F(SendWorkflowTest, ARecordThatCannotBeWrittenAfterTheSendIsOnlyReported)
         const char* label;
         std::string blocked; // a folder or file that stands where the record writes
         std::string status;
+        // The time and count in memory follow user.ini: they change only when it is written.
+        std::string lastSentAfter, labelAfter;
     };
     const Case cases[] = {
         {"a file in the place of the folder Sent", "Sent",
-         "SMS gesendet, aber nicht gespeichert: Ungültiger Dateiname"},
+         "SMS gesendet, aber nicht gespeichert: Ungültiger Dateiname", "07.12.2026 05:13:07", "6"},
         {"a folder in the place of user.ini", "user.ini",
-         "SMS gesendet. In " + folder.File("user.ini") + " kann nicht geschrieben werden"},
+         "SMS gesendet. In " + folder.File("user.ini") + " kann nicht geschrieben werden",
+         "01.12.2026 08:00:00", "0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -352,6 +358,9 @@ TEST_F(SendWorkflowTest, ARecordThatCannotBeWrittenAfterTheSendIsOnlyReported)
         else
             std::filesystem::create_directory(folder.File(c.blocked));
         settings.SMSThisMonth = 4;
+        settings.LastSentSMS = "01.12.2026 08:00:00";
+        window = FakeSendWindow();
+        window.Recipient = "01711234567";
         window.Message = "abcdefghij"
                          "k";
 
@@ -359,8 +368,8 @@ TEST_F(SendWorkflowTest, ARecordThatCannotBeWrittenAfterTheSendIsOnlyReported)
 
         EXPECT_EQ(window.StatusTexts.back(), c.status);
         EXPECT_EQ(settings.SMSThisMonth, 6);
-        EXPECT_EQ(settings.LastSentSMS, "07.12.2026 05:13:07");
-        EXPECT_EQ(window.SMSThisMonthLabel, "6");
+        EXPECT_EQ(settings.LastSentSMS, c.lastSentAfter);
+        EXPECT_EQ(window.SMSThisMonthLabel, c.labelAfter);
         if (c.blocked == "Sent") {
             EXPECT_EQ(File("user.ini"), "[SMS]\r\nLastSentSMS=07.12.2026 05:13:07\r\nSMSThisMonth=6\r\n");
         }
@@ -399,6 +408,7 @@ TEST_F(SendWorkflowTest, APartlySentSmsSendsOnlyTheRestOnTheNextClick)
         auto server = UseSmtpServer(rcptReplies);
         settings.LastSMSFirst = c.lastSmsFirst;
         settings.SMSThisMonth = 4;
+        WriteBytes(folder.File("user.ini"), UserIniBefore);
         window.Recipient = "01711234567";
         window.Message = text;
 

@@ -1,5 +1,6 @@
 #include "core/SentArchive.h"
 
+#include "core/UserIniLock.h"
 #include "runtime/TextFile.h"
 #include "tests/core/FakeSendWindow.h"
 #include "tests/mail/MailTestText.h"
@@ -96,20 +97,58 @@ TEST_F(SentArchiveTest, AFileInThePlaceOfTheFolderIsAnInvalidFileName)
     EXPECT_EQ(error->Message(), "Ungültiger Dateiname");
 }
 
-TEST_F(SentArchiveTest, RecordWritesArchiveStatusTimeLabelAndUserIni)
+// The count is the file's, as another copy of the program may have written it since this one read
+// it, plus the parts of this send; a count of an earlier month starts afresh.
+TEST_F(SentArchiveTest, RecordWritesArchiveStatusTimeLabelAndAddsThePartsToTheFilesCount)
 {
-    WriteBytes(folder.File("user.ini"), "[SMS]\r\nLastSentSMS=01.11.2002 09:00:00\r\nSMSThisMonth=5\r\n");
-    settings.SMSThisMonth = 8;
+    struct Case
+    {
+        const char* label;
+        const char* lastSent;
+        const char* countAfter;
+    };
+    for (const Case& c : {Case{"same month", "01.12.2002 09:00:00", "8"},
+                          Case{"earlier month", "01.11.2002 09:00:00", "3"}}) {
+        SCOPED_TRACE(c.label);
+        WriteBytes(folder.File("user.ini"),
+                   "[SMS]\r\nLastSentSMS=" + std::string(c.lastSent) + "\r\nSMSThisMonth=5\r\n");
+        std::filesystem::remove_all(folder.File("Sent"));
+        settings = TSettings{};
+        settings.SMSThisMonth = 1;
+        window = FakeSendWindow{};
 
-    RecordSend({ContactArchiveName(Cp("Eva Krüger")), "Text", ChristmasEve}, ProgramFolder(), settings,
-               userIni, window);
+        RecordSend({ContactArchiveName(Cp("Eva Krüger")), "Text", ChristmasEve}, 3, ProgramFolder(), settings,
+                   userIni, window);
 
-    EXPECT_EQ(ReadBytes(SentFile("Eva_Krüger_24-12-2002_18-05-09.SMS")), "Text\r\n");
-    EXPECT_EQ(window.StatusTexts, std::vector<std::string>({"SMS gesendet und gespeichert."}));
-    EXPECT_EQ(settings.LastSentSMS, "24.12.2002 18:05:09");
-    EXPECT_EQ(window.SMSThisMonthLabel, "8");
-    EXPECT_EQ(ReadBytes(folder.File("user.ini")),
-              "[SMS]\r\nLastSentSMS=24.12.2002 18:05:09\r\nSMSThisMonth=8\r\n");
+        EXPECT_EQ(ReadBytes(SentFile("Eva_Krüger_24-12-2002_18-05-09.SMS")), "Text\r\n");
+        EXPECT_EQ(window.StatusTexts, std::vector<std::string>({"SMS gesendet und gespeichert."}));
+        EXPECT_EQ(settings.LastSentSMS, "24.12.2002 18:05:09");
+        EXPECT_EQ(window.SMSThisMonthLabel, c.countAfter);
+        EXPECT_EQ(ReadBytes(folder.File("user.ini")),
+                  "[SMS]\r\nLastSentSMS=24.12.2002 18:05:09\r\nSMSThisMonth=" + std::string(c.countAfter) +
+                      "\r\n");
+    }
+}
+
+// A lock that another send holds is waited for only so long, then refused with a German error.
+TEST_F(SentArchiveTest, TheLockBesideUserIniExcludesASecondHolder)
+{
+    const std::string userIniPath = folder.File("user.ini");
+    {
+        const UserIniLock held(userIniPath);
+        try {
+            UserIniLock(userIniPath, 20);
+            FAIL() << "no error";
+        } catch (const EUserIniLockError& e) {
+            EXPECT_EQ(e.Message(),
+                      "Der Zähler in user.ini ist gesperrt: ein anderer Versand gibt die Sperre " +
+                          userIniPath + ".lock nicht frei");
+        }
+    }
+    EXPECT_NO_THROW(UserIniLock(userIniPath, 0));
+    const std::string nowhere = folder.File("fehlt/user.ini");
+    EXPECT_THROW_MESSAGE(UserIniLock{nowhere}, EIniFileError,
+                         "In " + nowhere + " kann nicht geschrieben werden");
 }
 
 TEST_F(SentArchiveTest, RecordWithoutAutoSaveWritesNoFileAndNoStatus)
@@ -117,7 +156,7 @@ TEST_F(SentArchiveTest, RecordWithoutAutoSaveWritesNoFileAndNoStatus)
     settings.AutoSave = false;
     settings.SMSThisMonth = 1;
 
-    RecordSend({"0049171", "Text", ChristmasEve}, ProgramFolder(), settings, userIni, window);
+    RecordSend({"0049171", "Text", ChristmasEve}, 1, ProgramFolder(), settings, userIni, window);
 
     EXPECT_FALSE(std::filesystem::exists(folder.File("Sent")));
     EXPECT_TRUE(window.StatusTexts.empty());
@@ -132,7 +171,7 @@ TEST_F(SentArchiveTest, AnArchiveThatCannotBeWrittenIsReportedAndTheRecordGoesOn
     WriteBytes(folder.File("Sent"), "");
     settings.SMSThisMonth = 3;
 
-    RecordSend({"0049171", "Text", ChristmasEve}, ProgramFolder(), settings, userIni, window);
+    RecordSend({"0049171", "Text", ChristmasEve}, 3, ProgramFolder(), settings, userIni, window);
 
     EXPECT_EQ(window.StatusTexts,
               std::vector<std::string>({"SMS gesendet, aber nicht gespeichert: Ungültiger Dateiname"}));

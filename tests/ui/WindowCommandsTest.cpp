@@ -2,6 +2,7 @@
 #include "TestProgramFolder.h"
 
 #include "runtime/Clock.h"
+#include "runtime/IniFile.h"
 #include "ui/InfoDialog.h"
 #include "ui/SetupDialog.h"
 #include "ui/UTickerpost.h"
@@ -172,11 +173,17 @@ private slots:
         }
     }
 
-    void EinstellungenShowsTheSettingsOfTheWindow()
+    // The count that another copy of the program wrote since the start shows as the dialog opens.
+    void EinstellungenShowsTheSettingsOfTheWindowAndTheCountOfUserIni()
     {
-        InspectModal<TFSetupDialog>("AEinstellungen", [](TFSetupDialog& dialog) {
+        IniFile(folder_->Path() + "user.ini")
+            .Write(IniChanges()
+                       .SetString("SMS", "LastSentSMS", "19.03.2024 08:00:00")
+                       .SetInteger("SMS", "SMSThisMonth", 9));
+        InspectModal<TFSetupDialog>("AEinstellungen", [this](TFSetupDialog& dialog) {
             QCOMPARE(dialog.findChild<QLineEdit*>("EAccountID")->text(), QStringLiteral("Dein Login"));
             QVERIFY(!dialog.findChild<QCheckBox*>("CBUseOutlookAdressbook")->isChecked());
+            QCOMPARE(window_->findChild<QLabel*>("LESMSMonth")->text(), QStringLiteral("9"));
         });
     }
 
