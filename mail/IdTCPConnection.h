@@ -67,6 +67,12 @@ public:
     // a workWriting progress bracket; withLength first sends the count as 4 bytes, big-endian.
     void WriteFromStream(std::istream& stream, bool fromStart = true, bool withLength = false);
 
+    // Switches to TLS once the peer has agreed (220 to STARTTLS, +OK to STLS, or at once on a TLS
+    // port), the handshake bounded by ReplyTimeout. Bytes already received after the agreement
+    // would be read as if they had come encrypted (RFC 3207 5): they release the socket and raise
+    // EIdTlsError. A failed handshake has released the socket too (EIdTlsError, EIdSocketError).
+    void StartTls(const std::string& hostName, const std::string& pinnedSha256);
+
     // Receives once (waiting at most timeoutMs) and appends to the input buffer; the byte count. A
     // failed receive releases the socket and raises EIdSocketError.
     int FillInputBuffer(bool raiseIfClosed, int timeoutMs);
@@ -97,6 +103,7 @@ public:
     bool ClosedByPeer() const { return closedByPeer_; }
     std::size_t InputBufferSize() const { return inputBuffer_.size(); }
     TIdSocketHandle& SocketHandle() { return socketHandle_; }
+    const TIdSocketHandle& SocketHandle() const { return socketHandle_; }
 
     int SendBufferSize() const { return sendBufferSize_; }
     void SetSendBufferSize(int size) { sendBufferSize_ = size; }
