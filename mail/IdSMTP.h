@@ -36,14 +36,14 @@ public:
     // Raises EIdProtocolReplyError for the first unexpected reply, with nothing caught.
     virtual void Send(TIdMessage& message);
 
-    TAuthenticationType AuthenticationType() const { return authenticationType_; }
     void SetAuthenticationType(TAuthenticationType type) { authenticationType_ = type; }
-    const std::string& MailAgent() const { return mailAgent_; }
     void SetMailAgent(std::string mailAgent) { mailAgent_ = std::move(mailAgent); }
     // The mechanism of the last successful Authenticate ("PLAIN", "LOGIN"); empty before.
     const std::string& AuthMechanism() const { return authMechanism_; }
 
-    // Part of the component's interface that the program itself does not call.
+    // Part of the component's interface that the program itself does not call (atLogin, too).
+    TAuthenticationType AuthenticationType() const { return authenticationType_; }
+    const std::string& MailAgent() const { return mailAgent_; }
     virtual bool IsAuthSchemeAvailable(TAuthenticationType kind) const;
     // The scheme names the server announced in its "ehlo" reply, upper case, each once.
     const std::vector<std::string>& AuthSchemes() const { return authSchemes_; }

@@ -50,18 +50,20 @@ public:
     void SetNoDelay(bool on);
     void SetSendTimeout(int timeoutMs);
 
-    TIdStackSocketHandle Handle() const { return handle_; }
     bool IsOpen() const { return isOpen_; }
     // Open and its connection made: only then may anything be sent or received on it.
     bool IsConnected() const { return isOpen_ && connected_; }
     bool TlsActive() const { return tls_ != nullptr; }
     // What the handshake agreed on; nullptr without TLS.
     const TIdTlsInfo* TlsInfo() const { return tls_ ? &tls_->Info() : nullptr; }
+    const std::string& PeerAddress() const { return peerAddress_; }
+    void SetLocal(std::string address, int port);
+
+    // Part of the handle's interface that the program itself does not call.
+    TIdStackSocketHandle Handle() const { return handle_; }
     const std::string& LocalAddress() const { return localAddress_; }
     int LocalPort() const { return localPort_; }
-    const std::string& PeerAddress() const { return peerAddress_; }
     int PeerPort() const { return peerPort_; }
-    void SetLocal(std::string address, int port);
 
 private:
     int TransportSend(const char* buffer, int length) override;

@@ -29,15 +29,11 @@ public:
     // ConnectTimeout, 11001.. name not found), EIdCouldNotBindSocket, EIdTlsError.
     virtual void OpenConnection();
 
-    const std::string& BoundIP() const { return boundIP_; }
-    void SetBoundIP(std::string address) { boundIP_ = std::move(address); }
     const std::string& Host() const { return host_; }
     void SetHost(std::string host) { host_ = std::move(host); }
     int Port() const { return port_; }
     void SetPort(int port) { port_ = port; }
-    bool UseNagle() const { return useNagle_; }
     void SetUseNagle(bool useNagle) { useNagle_ = useNagle; }
-    int ConnectTimeout() const { return connectTimeout_; }
     void SetConnectTimeout(int timeoutMs) { connectTimeout_ = timeoutMs; }
     TIdSecurity Security() const { return security_; }
     void SetSecurity(TIdSecurity security) { security_ = security; }
@@ -47,6 +43,12 @@ public:
     void SetCertificatePin(std::string pin) { certificatePin_ = std::move(pin); }
     // While encrypted: what the handshake agreed on; nullptr on a plain connection.
     const TIdTlsInfo* TlsInfo() const { return SocketHandle().TlsInfo(); }
+
+    // Part of the client's interface that the program itself does not call.
+    const std::string& BoundIP() const { return boundIP_; }
+    void SetBoundIP(std::string address) { boundIP_ = std::move(address); }
+    bool UseNagle() const { return useNagle_; }
+    int ConnectTimeout() const { return connectTimeout_; }
 
 protected:
     void BindSocket();
