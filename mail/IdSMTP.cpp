@@ -62,7 +62,7 @@ void TIdSMTP::StartTlsAfterEhlo()
     Ehlo();
 }
 
-// A line of the "ehlo" reply after the first that names the capability alone.
+// Whether a line of the "ehlo" reply after the first names the capability alone.
 bool TIdSMTP::Lists(const std::string& capability) const
 {
     const std::vector<std::string>& lines = ReplyLines();
@@ -116,17 +116,21 @@ bool TIdSMTP::Authenticate()
         return false;
     }
     if (!SocketHandle().TlsActive()) throw EIdAuthNeedsTls();
-    if (authenticationType_ == TAuthenticationType::atLogin ||
-        (!HasAuthScheme("PLAIN") && HasAuthScheme("LOGIN"))) {
+    if (authenticationType_ == TAuthenticationType::atAutoSelect && HasAuthScheme("PLAIN"))
+        AuthPlain();
+    else if (authenticationType_ == TAuthenticationType::atLogin || HasAuthScheme("LOGIN"))
         AuthLogin();
-    } else if (HasAuthScheme("PLAIN")) {
-        SendCommand("AUTH PLAIN " + EncodeBase64(std::string(1, '\0') + UserId() + '\0' + Password()), 235);
-        authMechanism_ = "PLAIN";
-    } else {
+    else
         throw EIdAuthNotOffered(Host());
-    }
     authenticated_ = true;
     return true;
+}
+
+// RFC 4616, the credentials as the initial response (RFC 4954 4): NUL, user, NUL, password.
+void TIdSMTP::AuthPlain()
+{
+    SendCommand("AUTH PLAIN " + EncodeBase64(std::string(1, '\0') + UserId() + '\0' + Password()), 235);
+    authMechanism_ = "PLAIN";
 }
 
 void TIdSMTP::AuthLogin()

@@ -55,6 +55,7 @@ private:
     bool Lists(const std::string& capability) const;
     void CollectAuthSchemes();
     bool HasAuthScheme(const std::string& name) const;
+    void AuthPlain();
     void AuthLogin();
 
     TAuthenticationType authenticationType_ = TAuthenticationType::atNone;
