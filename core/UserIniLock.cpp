@@ -1,8 +1,8 @@
 #include "core/UserIniLock.h"
 
 #include "core/CoreMessages.h"
-#include "runtime/IniFile.h"
 #include "runtime/FileSystem.h"
+#include "runtime/IniFile.h"
 
 #include <cerrno>
 
