@@ -2,6 +2,7 @@
 
 #include "addressbook/ContactList.h"
 #include "core/CoreMessages.h"
+#include "core/MailClientSetup.h"
 #include "core/SentArchive.h"
 #include "core/SmsText.h"
 
@@ -48,6 +49,7 @@ void TSendWorkflow::IdSMTPOnWorkEnd()
 
 void TSendWorkflow::BSendSMSClick()
 {
+    CheckConnectionKeysOfSend(components_.Settings);
     CheckMonth();
     IniFile userIni(SettingsFilePath(components_.Files.SettingsFolder));
     const SendTexts texts = window_.TextsToSend();
@@ -80,19 +82,19 @@ void TSendWorkflow::CheckMonth()
     lastCountedPart_.reset();
 }
 
-// Closing the prompt without "OK" leaves the marker, which then serves as the password.
+// Only a send that hands the password to a server asks for it. Closing the prompt without "OK"
+// leaves the marker, which then serves as the password.
 void TSendWorkflow::AskForPasswordWhenNotStored()
 {
-    if (components_.Settings.LoginPassword == PasswordMarker) window_.ShowPasswordPrompt();
+    const TSettings& settings = components_.Settings;
+    if (settings.LoginPassword == PasswordMarker && UsesPassword(settings)) window_.ShowPasswordPrompt();
 }
 
 // POP before SMTP: a log-in that opens the SMTP server to this client for a while.
 void TSendWorkflow::LogInAndOutOfPop3()
 {
     TIdPOP3& pop3 = components_.IdPOP3;
-    pop3.SetHost(components_.Settings.POP3Server);
-    pop3.SetUserId(components_.Settings.LoginName);
-    pop3.SetPassword(components_.Settings.LoginPassword);
+    SetUpPop3(pop3, components_.Settings);
     if (pop3.IsConnected()) return;
     pop3.OpenConnection();
     pop3.CloseConnection();
@@ -102,9 +104,7 @@ void TSendWorkflow::LogInAndOutOfPop3()
 bool TSendWorkflow::ConnectSmtp()
 {
     TIdSMTP& smtp = components_.IdSMTP;
-    smtp.SetHost(components_.Settings.SMTPServer);
-    smtp.SetUserId(components_.Settings.LoginName);
-    smtp.SetPassword(components_.Settings.LoginPassword);
+    SetUpSmtp(smtp, components_.Settings);
     if (smtp.IsConnected()) return false;
     smtp.OpenConnection();
     return true;

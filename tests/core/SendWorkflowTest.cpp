@@ -84,7 +84,7 @@ protected:
         window.Recipient = "01711234567";
     }
 
-    void Use(const ScriptedServer& smtpServer) { smtp.SetPort(smtpServer.Port()); }
+    void Use(const ScriptedServer& smtpServer) { settings.SMTPPort = smtpServer.Port(); }
     std::string Ehlo() { return "ehlo " + smtp.LocalHostName(); }
     std::string File(const std::string& name) const { return ReadBytes(folder.File(name)); }
 };
@@ -207,8 +207,8 @@ TEST_F(SendWorkflowTest, UnusableRecipientsAndAddressesSendNothingAndConnectNowh
         {"gateway with >", "01711234567", std::nullopt, sender, "sms.example>", badGateway},
     };
     RefusingPort pop3Port, smtpPort;
-    pop3.SetPort(pop3Port.Port());
-    smtp.SetPort(smtpPort.Port());
+    settings.POP3Port = pop3Port.Port();
+    settings.SMTPPort = smtpPort.Port();
     settings.Pop3First = true;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -254,7 +254,7 @@ TEST_F(SendWorkflowTest, TheMarkerAsksForThePasswordAndServesAsOneWhenThePromptI
         SCOPED_TRACE(c.label);
         ScriptedServer pop3Server({"+OK bereit", "+OK Benutzer", "+OK angemeldet"});
         auto smtpServer = SmtpServer({"250 ok"});
-        pop3.SetPort(pop3Server.Port());
+        settings.POP3Port = pop3Server.Port();
         Use(*smtpServer);
         settings.Pop3First = true;
         settings.LoginPassword = PasswordMarker;
@@ -274,8 +274,8 @@ TEST_F(SendWorkflowTest, TheMarkerAsksForThePasswordAndServesAsOneWhenThePromptI
 TEST_F(SendWorkflowTest, AFailedPop3LogInEndsTheClickBeforeAnySmtpConnection)
 {
     ScriptedServer pop3Server({"+OK bereit", "+OK Benutzer", "-ERR falsches Kennwort"});
-    pop3.SetPort(pop3Server.Port());
-    smtp.SetPort(1); // never reached
+    settings.POP3Port = pop3Server.Port();
+    settings.SMTPPort = 1; // never reached
     settings.Pop3First = true;
     window.Message = "Hallo";
 

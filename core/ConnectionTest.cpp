@@ -1,0 +1,104 @@
+#include "core/ConnectionTest.h"
+
+#include "core/CoreMessages.h"
+#include "core/MailClientSetup.h"
+#include "runtime/CodePage.h"
+#include "runtime/Exception.h"
+
+#include <vector>
+
+namespace {
+
+using ReportLines = std::vector<std::string>;
+
+// Records the address each connection of `client` reaches and shows the status of a send's
+// connection.
+void ReportConnections(TIdTCPClient& client, ReportLines& report, const StatusDisplay& showStatus)
+{
+    client.OnConnected = [&report, &showStatus](TIdComponent& sender) {
+        TIdSocketHandle& socket = static_cast<TIdTCPClient&>(sender).SocketHandle();
+        report.push_back(ConnectedToLine(socket.PeerAddress(), socket.PeerPort()));
+        showStatus(SmtpConnectedStatus);
+    };
+}
+
+void ReportEncryption(const TIdTCPClient& client, ReportLines& report)
+{
+    const TIdTlsInfo* tls = client.TlsInfo();
+    if (!tls) {
+        report.push_back(UnencryptedLine);
+        return;
+    }
+    report.push_back(TlsLine(tls->Version, tls->Cipher));
+    report.push_back(CertificateSubjectLine(tls->Subject));
+    report.push_back(CertificateIssuerLine(tls->Issuer));
+}
+
+// Runs the steps of one server; a failure ends them with the text the error box of a send shows.
+template <class Steps> void RunSteps(ReportLines& report, Steps steps)
+{
+    try {
+        steps();
+    } catch (const Exception& error) {
+        report.push_back(ErrorLine(error.Message()));
+    }
+}
+
+ReportLines TestPop3(const TSettings& settings, const StatusDisplay& showStatus)
+{
+    ReportLines report;
+    TIdPOP3 pop3;
+    ReportConnections(pop3, report, showStatus);
+    RunSteps(report, [&] {
+        SetUpPop3(pop3, settings);
+        pop3.OpenConnection();
+        ReportEncryption(pop3, report);
+        report.push_back(LoggedInLine);
+        pop3.CloseConnection();
+    });
+    return report;
+}
+
+ReportLines TestSmtp(const TSettings& settings, const StatusDisplay& showStatus)
+{
+    ReportLines report;
+    TIdSMTP smtp;
+    ReportConnections(smtp, report, showStatus);
+    RunSteps(report, [&] {
+        SetUpSmtp(smtp, settings);
+        smtp.OpenConnection();
+        ReportEncryption(smtp, report);
+        if (settings.SMTPAuth) {
+            smtp.Authenticate();
+            report.push_back(AuthMechanismLine(smtp.AuthMechanism()));
+            report.push_back(LoggedInLine);
+        } else {
+            report.push_back(NoSmtpAuthLine);
+        }
+        smtp.CloseConnection();
+    });
+    return report;
+}
+
+std::string Paragraph(const std::string& heading, const ReportLines& lines)
+{
+    std::string text = heading;
+    for (const std::string& line : lines) text += "\n" + line;
+    return text;
+}
+
+} // namespace
+
+std::string TestConnection(const TSettings& settings, const StatusDisplay& showStatus)
+{
+    ReportLines pop3Report = {Pop3NotTestedLine};
+    if (settings.Pop3First) {
+        showStatus(TestingPop3Status);
+        pop3Report = TestPop3(settings, showStatus);
+    }
+    showStatus(TestingSmtpStatus);
+    const ReportLines smtpReport = TestSmtp(settings, showStatus);
+    showStatus(ConnectionTestDoneStatus);
+    return Paragraph(Pop3ServerHeading(CodePageToUtf8(settings.POP3Server)), pop3Report) + "\n\n" +
+           Paragraph(SmtpServerHeading(CodePageToUtf8(settings.SMTPServer)), smtpReport);
+}
