@@ -411,7 +411,9 @@ void TFSMS::MSMSChange()
 void TFSMS::EinstellungenClick()
 {
     const bool usedAddressBook = settings_.UseOutlookAdressbook;
-    TFSetupDialog(settings_, SettingsFilePath(files_.SettingsFolder), this).exec();
+    TFSetupDialog(settings_, SettingsFilePath(files_.SettingsFolder), this, [this](const std::string& text) {
+        ShowStatusText(text);
+    }).exec();
     if (settings_.UseOutlookAdressbook != usedAddressBook) AddressBookSwitchChanged();
 }
 
