@@ -75,3 +75,10 @@ EIdReplyLineTooLong::EIdReplyLineTooLong(std::size_t maxLineLength)
                             " Bytes gesendet; die Verbindung wurde getrennt.")
 {
 }
+
+EIdAuthNotOffered::EIdAuthNotOffered(const std::string& server)
+    : EIdException("Der Server " + CodePageToUtf8(server) +
+                   " bietet keine Anmeldung (SMTP AUTH mit PLAIN oder LOGIN) an; es wurde keine Nachricht "
+                   "gesendet.")
+{
+}

@@ -137,6 +137,28 @@ public:
     explicit EIdReplyLineTooLong(std::size_t maxLineLength);
 };
 
+// ---- SMTP AUTH ----
+
+// AUTH is configured on a connection that is not meant to be encrypted; nothing was connected
+// or sent.
+class EIdAuthNeedsTls : public EIdException
+{
+public:
+    EIdAuthNeedsTls()
+        : EIdException("Die Anmeldung am Postausgangsserver (SMTP AUTH) ist nur über eine verschlüsselte "
+                       "Verbindung möglich; es wurde nichts gesendet.")
+    {
+    }
+};
+
+// AUTH is configured and the server lists neither PLAIN nor LOGIN (code-page host name, shown as
+// UTF-8).
+class EIdAuthNotOffered : public EIdException
+{
+public:
+    explicit EIdAuthNotOffered(const std::string& server);
+};
+
 // ---- Message writer and header text ----
 
 // The local zone's offset from UTC cannot be read, so no "Date" line can be written.

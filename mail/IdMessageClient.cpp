@@ -84,6 +84,7 @@ void TIdMessageClient::QuitAndRelease()
 
 void TIdMessageClient::CloseAfterFailure()
 {
+    if (Security() != TIdSecurity::None) return ReleaseSocket();
     try {
         CloseConnection();
     } catch (...) {

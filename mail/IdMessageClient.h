@@ -37,7 +37,9 @@ protected:
     // Writes "Quit" without reading a reply, then always releases the socket; an error of the
     // write propagates after the release.
     void QuitAndRelease();
-    // Closes the most derived way after a failed log-in, keeping the log-in's error for the caller.
+    // Closes after a failed log-in, keeping the log-in's error for the caller: the most derived way
+    // on a plain connection; on one meant to be encrypted it only releases the socket, so that
+    // nothing more goes out (in plain text, should the encryption not stand).
     void CloseAfterFailure();
 
 private:

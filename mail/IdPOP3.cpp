@@ -16,6 +16,10 @@ void TIdPOP3::OpenConnection()
     TIdMessageClient::OpenConnection();
     try {
         ReadReply({PositiveReply});
+        if (Security() == TIdSecurity::StartTls) {
+            SendCommand("STLS", PositiveReply);
+            StartTls(Host(), CertificatePin());
+        }
         SendCommand("USER " + UserId(), PositiveReply);
         SendCommand("PASS " + Password(), PositiveReply);
     } catch (...) {

@@ -8,8 +8,10 @@ class TIdPOP3 : public TIdMessageClient
 public:
     TIdPOP3();
 
-    // Connects, reads the "+OK" greeting and logs in with "USER " and "PASS ". A refusal raises
-    // EIdProtocolReplyError with the server's line after "Quit" and the close.
+    // Connects, reads the "+OK" greeting, with StartTls sends "STLS" and runs the handshake (RFC
+    // 2595 4), and logs in with "USER " and "PASS ". A refusal raises EIdProtocolReplyError with
+    // the server's line after "Quit" and the close; on a connection meant to be encrypted no
+    // "Quit" is sent.
     void OpenConnection() override;
     // Writes "Quit" (its reply is never read) and releases the socket; on a closed connection
     // this raises EIdConnClosedGracefully.

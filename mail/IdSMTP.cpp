@@ -1,6 +1,8 @@
 #include "mail/IdSMTP.h"
 
 #include "mail/IdBase64.h"
+#include "mail/IdExceptions.h"
+#include "mail/IdTlsErrors.h"
 #include "runtime/AsciiText.h"
 
 #include <algorithm>
@@ -18,9 +20,13 @@ TIdSMTP::TIdSMTP()
 
 void TIdSMTP::OpenConnection()
 {
+    if (authenticationType_ != TAuthenticationType::atNone && Security() == TIdSecurity::None)
+        throw EIdAuthNeedsTls();
+    authMechanism_.clear();
     TIdMessageClient::OpenConnection();
     try {
         Greet();
+        if (authenticationType_ == TAuthenticationType::atAutoSelect) Authenticate();
     } catch (...) {
         CloseAfterFailure();
         throw;
@@ -30,12 +36,40 @@ void TIdSMTP::OpenConnection()
 void TIdSMTP::Greet()
 {
     ReadReply({220});
+    if (Security() == TIdSecurity::StartTls) return StartTlsAfterEhlo();
     authSchemes_.clear();
     if (SendCommand("ehlo " + LocalHostName(), AnyReply) == 250) {
         CollectAuthSchemes();
     } else {
         SendCommand("Helo " + LocalHostName(), 250);
     }
+}
+
+void TIdSMTP::Ehlo()
+{
+    authSchemes_.clear();
+    SendCommand("ehlo " + LocalHostName(), 250);
+    CollectAuthSchemes();
+}
+
+// RFC 3207: the capabilities of the plain greeting are forgotten, the "ehlo" over TLS counts.
+void TIdSMTP::StartTlsAfterEhlo()
+{
+    Ehlo();
+    if (!Lists("STARTTLS")) throw EIdTlsError::StartTlsNotOffered(Host());
+    SendCommand("STARTTLS", 220);
+    StartTls(Host(), CertificatePin());
+    Ehlo();
+}
+
+// A line of the "ehlo" reply after the first that names the capability alone.
+bool TIdSMTP::Lists(const std::string& capability) const
+{
+    const std::vector<std::string>& lines = ReplyLines();
+    return std::any_of(lines.begin() + (lines.empty() ? 0 : 1), lines.end(), [&](const std::string& line) {
+        return line.size() > 4 &&
+               EqualsIgnoreCase(Trim(std::string_view(line).substr(4), IsSpaceOrBelow), capability);
+    });
 }
 
 // RFC 4954 3: an "ehlo" reply line "250-AUTH LOGIN PLAIN" (or the older "250-AUTH=LOGIN") names
@@ -64,23 +98,43 @@ void TIdSMTP::CloseConnection()
     if (IsConnected()) QuitAndRelease();
 }
 
+bool TIdSMTP::HasAuthScheme(const std::string& name) const
+{
+    return std::find(authSchemes_.begin(), authSchemes_.end(), name) != authSchemes_.end();
+}
+
 bool TIdSMTP::IsAuthSchemeAvailable(TAuthenticationType kind) const
 {
-    return kind == TAuthenticationType::atLogin &&
-           std::find(authSchemes_.begin(), authSchemes_.end(), "LOGIN") != authSchemes_.end();
+    if (kind == TAuthenticationType::atAutoSelect) return HasAuthScheme("PLAIN") || HasAuthScheme("LOGIN");
+    return kind == TAuthenticationType::atLogin && HasAuthScheme("LOGIN");
 }
 
 bool TIdSMTP::Authenticate()
 {
-    bool exchanged = false;
-    if (authenticationType_ == TAuthenticationType::atLogin) {
-        SendCommand("auth LOGIN", 334);
-        SendCommand(EncodeBase64(UserId()), 334);
-        SendCommand(EncodeBase64(Password()), 235);
-        exchanged = true;
+    if (authenticationType_ == TAuthenticationType::atNone) {
+        authenticated_ = true;
+        return false;
+    }
+    if (!SocketHandle().TlsActive()) throw EIdAuthNeedsTls();
+    if (authenticationType_ == TAuthenticationType::atLogin ||
+        (!HasAuthScheme("PLAIN") && HasAuthScheme("LOGIN"))) {
+        AuthLogin();
+    } else if (HasAuthScheme("PLAIN")) {
+        SendCommand("AUTH PLAIN " + EncodeBase64(std::string(1, '\0') + UserId() + '\0' + Password()), 235);
+        authMechanism_ = "PLAIN";
+    } else {
+        throw EIdAuthNotOffered(Host());
     }
     authenticated_ = true;
-    return exchanged;
+    return true;
+}
+
+void TIdSMTP::AuthLogin()
+{
+    SendCommand("auth LOGIN", 334);
+    SendCommand(EncodeBase64(UserId()), 334);
+    SendCommand(EncodeBase64(Password()), 235);
+    authMechanism_ = "LOGIN";
 }
 
 void TIdSMTP::Send(TIdMessage& message)

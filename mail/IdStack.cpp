@@ -4,6 +4,7 @@
 #include "runtime/AsciiText.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 namespace {
@@ -38,13 +39,13 @@ bool ParseDottedQuad(std::string_view text, std::array<std::uint8_t, 4>& address
 
 } // namespace
 
-std::string TIdStack::LookupHost(const std::string& host)
+std::vector<std::string> TIdStack::LookupHost(const std::string& host)
 {
-    if (EqualsIgnoreCase(host, "LOCALHOST")) return "127.0.0.1";
-    if (!NeedsNameLookup(host)) return host;
-    std::array<std::uint8_t, 4> address{};
-    if (!HostByName(host, address)) CheckSocketResult(-1);
-    return AddressToText(address);
+    if (EqualsIgnoreCase(host, "LOCALHOST")) return {"127.0.0.1"};
+    if (IsDottedQuad(host)) return {host};
+    std::vector<std::string> addresses;
+    if (!HostByName(host, addresses)) CheckSocketResult(-1);
+    return addresses;
 }
 
 bool TIdStack::IsDottedQuad(std::string_view text)
@@ -55,7 +56,13 @@ bool TIdStack::IsDottedQuad(std::string_view text)
 
 bool TIdStack::NeedsNameLookup(std::string_view host)
 {
-    return !EqualsIgnoreCase(host, "LOCALHOST") && !IsDottedQuad(host);
+    return !EqualsIgnoreCase(host, "LOCALHOST") && !IsDottedQuad(host) &&
+           VersionOf(host) == TIdIPVersion::IPv4;
+}
+
+TIdIPVersion TIdStack::VersionOf(std::string_view address)
+{
+    return address.find(':') == std::string_view::npos ? TIdIPVersion::IPv4 : TIdIPVersion::IPv6;
 }
 
 std::string TIdStack::LocalHostName()
@@ -74,19 +81,6 @@ bool TIdStack::CheckSocketResult(int result, std::initializer_list<int> tolerate
 void TIdStack::ThrowSocketError(int errorNumber)
 {
     throw EIdSocketError(errorNumber);
-}
-
-std::string TIdStack::AddressToText(const std::array<std::uint8_t, 4>& address)
-{
-    return std::to_string(address[0]) + "." + std::to_string(address[1]) + "." + std::to_string(address[2]) +
-           "." + std::to_string(address[3]);
-}
-
-std::array<std::uint8_t, 4> TIdStack::TextToAddress(std::string_view dottedQuad)
-{
-    std::array<std::uint8_t, 4> address{};
-    ParseDottedQuad(dottedQuad, address);
-    return address;
 }
 
 void StartSocketLayer()

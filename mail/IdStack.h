@@ -1,11 +1,11 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A time-out in milliseconds that means no limit.
 inline constexpr int WaitForever = -2;
@@ -14,10 +14,13 @@ inline constexpr int WaitForever = -2;
 using TIdStackSocketHandle = std::intptr_t;
 inline constexpr TIdStackSocketHandle InvalidSocketHandle = -1;
 
-// An IPv4 address (bytes in network order) and a port (host order).
+enum class TIdIPVersion { IPv4, IPv6 };
+
+// An address as text (a dotted quad or an IPv6 literal such as "::1"; empty: any address of the
+// socket's version) and a port (host order).
 struct TIdSocketAddress
 {
-    std::array<std::uint8_t, 4> Address{};
+    std::string Address;
     std::uint16_t Port = 0;
 };
 
@@ -38,24 +41,25 @@ class TIdStack
 public:
     virtual ~TIdStack() = default;
 
-    // "localhost" in any letter case gives "127.0.0.1", a dotted quad is returned unchanged, any
-    // other text is looked up by name and gives its first IPv4 address. A failed lookup raises
-    // EIdSocketError with the lookup's error number (11001 to 11004).
-    std::string LookupHost(const std::string& host);
+    // "localhost" in any letter case gives "127.0.0.1" and a dotted quad itself; any other text is
+    // looked up and gives all its IPv6 and IPv4 addresses in the order of the lookup (an IPv6
+    // literal gives itself). A failed lookup raises EIdSocketError with the lookup's error number
+    // (11001 to 11004).
+    std::vector<std::string> LookupHost(const std::string& host);
     // Four parts cut at the first three dots, each an integer from 0 to 255.
     static bool IsDottedQuad(std::string_view text);
-    // False for "localhost" (any letter case) and dotted quads, which LookupHost answers itself.
+    // False for "localhost" (any letter case), dotted quads and IPv6 literals (any text with a
+    // colon, which no host name holds): no name server is asked for them.
     static bool NeedsNameLookup(std::string_view host);
+    // IPv6 for an address that holds a colon.
+    static TIdIPVersion VersionOf(std::string_view address);
     std::string LocalHostName();
     // False when result is not -1. Otherwise true when the last error number is tolerated; any other
     // error raises EIdSocketError.
     bool CheckSocketResult(int result, std::initializer_list<int> tolerated = {});
     [[noreturn]] void ThrowSocketError(int errorNumber);
 
-    static std::string AddressToText(const std::array<std::uint8_t, 4>& address);
-    static std::array<std::uint8_t, 4> TextToAddress(std::string_view dottedQuad);
-
-    virtual TIdStackSocketHandle CreateStreamSocket() = 0;
+    virtual TIdStackSocketHandle CreateStreamSocket(TIdIPVersion version) = 0;
     virtual int Bind(TIdStackSocketHandle socket, const TIdSocketAddress& local) = 0;
     // Blocks until the connection stands or fails, at most timeoutMs (WaitForever: as long as the
     // platform waits); running out fails with WSAETIMEDOUT.
@@ -72,8 +76,9 @@ public:
     virtual int Send(TIdStackSocketHandle socket, const char* buffer, int length) = 0;
     virtual void ShutdownSending(TIdStackSocketHandle socket) = 0;
     virtual void CloseSocket(TIdStackSocketHandle socket) = 0;
-    // False when the lookup fails; LastError then holds its number.
-    virtual bool HostByName(const std::string& name, std::array<std::uint8_t, 4>& address) = 0;
+    // Every address of the name, IPv6 and IPv4, each once in the lookup's order. False when the
+    // lookup fails; LastError then holds its number.
+    virtual bool HostByName(const std::string& name, std::vector<std::string>& addresses) = 0;
     virtual std::string HostName() = 0;
     virtual int LastError() = 0;
 };

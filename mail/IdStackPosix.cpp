@@ -42,29 +42,75 @@ int Fd(TIdStackSocketHandle socket)
     return static_cast<int>(socket);
 }
 
-sockaddr_in ToSockAddr(const TIdSocketAddress& address)
+// A socket address of either version, as the socket calls take it.
+struct SocketAddress
 {
-    sockaddr_in result{};
-    result.sin_family = AF_INET;
-    std::memcpy(&result.sin_addr.s_addr, address.Address.data(), 4);
-    result.sin_port = htons(address.Port);
+    sockaddr_storage Storage{};
+    socklen_t Length = 0;
+    const sockaddr* Get() const { return reinterpret_cast<const sockaddr*>(&Storage); }
+};
+
+int FamilyOf(int fd)
+{
+    int family = AF_INET;
+    socklen_t length = sizeof family;
+    ::getsockopt(fd, SOL_SOCKET, SO_DOMAIN, &family, &length);
+    return family;
+}
+
+// The address for a socket of `family`; an empty text is any address. False for a text that is
+// no address of that family.
+bool ToSocketAddress(int family, const TIdSocketAddress& address, SocketAddress& result)
+{
+    const char* text =
+        address.Address.empty() ? (family == AF_INET6 ? "::" : "0.0.0.0") : address.Address.c_str();
+    if (family == AF_INET6) {
+        auto& in6 = reinterpret_cast<sockaddr_in6&>(result.Storage);
+        in6.sin6_family = AF_INET6;
+        in6.sin6_port = htons(address.Port);
+        result.Length = sizeof in6;
+        return ::inet_pton(AF_INET6, text, &in6.sin6_addr) == 1;
+    }
+    auto& in4 = reinterpret_cast<sockaddr_in&>(result.Storage);
+    in4.sin_family = AF_INET;
+    in4.sin_port = htons(address.Port);
+    result.Length = sizeof in4;
+    return ::inet_pton(AF_INET, text, &in4.sin_addr) == 1;
+}
+
+TIdSocketAddress FromSockAddr(const sockaddr* address)
+{
+    char text[INET6_ADDRSTRLEN] = {};
+    TIdSocketAddress result;
+    if (address->sa_family == AF_INET6) {
+        const auto* in6 = reinterpret_cast<const sockaddr_in6*>(address);
+        ::inet_ntop(AF_INET6, &in6->sin6_addr, text, sizeof text);
+        result.Port = ntohs(in6->sin6_port);
+    } else {
+        const auto* in4 = reinterpret_cast<const sockaddr_in*>(address);
+        ::inet_ntop(AF_INET, &in4->sin_addr, text, sizeof text);
+        result.Port = ntohs(in4->sin_port);
+    }
+    result.Address = text;
     return result;
 }
 
-TIdSocketAddress FromSockAddr(const sockaddr_in& address)
+// The address for the socket's own family; EINVAL (10022) for a text that is none.
+template <class Call>
+int WithSocketAddress(TIdStackSocketHandle socket, const TIdSocketAddress& address, Call call)
 {
-    TIdSocketAddress result;
-    std::memcpy(result.Address.data(), &address.sin_addr.s_addr, 4);
-    result.Port = ntohs(address.sin_port);
-    return result;
+    SocketAddress converted;
+    if (!ToSocketAddress(FamilyOf(Fd(socket)), address, converted))
+        return Fail(WinsockErrorFromErrno(EINVAL));
+    return call(converted);
 }
 
 template <class Call> int ReadAddress(Call call, TIdStackSocketHandle socket, TIdSocketAddress& out)
 {
-    sockaddr_in address{};
+    sockaddr_storage address{};
     socklen_t length = sizeof address;
     if (call(Fd(socket), reinterpret_cast<sockaddr*>(&address), &length) == -1) return FailFromErrno();
-    out = FromSockAddr(address);
+    out = FromSockAddr(reinterpret_cast<const sockaddr*>(&address));
     return 0;
 }
 
@@ -81,11 +127,11 @@ int PollOne(int fd, short events, int timeoutMs)
 }
 
 // A non-blocking connect, waited for at most timeoutMs; the socket is blocking again afterwards.
-int ConnectWithin(int fd, const sockaddr_in& peer, int timeoutMs)
+int ConnectWithin(int fd, const SocketAddress& peer, int timeoutMs)
 {
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags == -1 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) == -1) return FailFromErrno();
-    int result = ::connect(fd, reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
+    int result = ::connect(fd, peer.Get(), peer.Length);
     if (result == -1 && errno != EINPROGRESS)
         result = FailFromErrno();
     else if (result == -1) {
@@ -157,24 +203,25 @@ int WinsockErrorFromLookup(int lookupError, int errnoValue)
     }
 }
 
-TIdStackSocketHandle TIdStackPosix::CreateStreamSocket()
+TIdStackSocketHandle TIdStackPosix::CreateStreamSocket(TIdIPVersion version)
 {
-    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int fd = ::socket(version == TIdIPVersion::IPv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     return fd == -1 ? FailFromErrno() : fd;
 }
 
 int TIdStackPosix::Bind(TIdStackSocketHandle socket, const TIdSocketAddress& local)
 {
-    sockaddr_in address = ToSockAddr(local);
-    return Checked(::bind(Fd(socket), reinterpret_cast<const sockaddr*>(&address), sizeof address));
+    return WithSocketAddress(socket, local, [&](const SocketAddress& address) {
+        return Checked(::bind(Fd(socket), address.Get(), address.Length));
+    });
 }
 
 int TIdStackPosix::Connect(TIdStackSocketHandle socket, const TIdSocketAddress& peer, int timeoutMs)
 {
-    sockaddr_in address = ToSockAddr(peer);
-    if (timeoutMs == WaitForever)
-        return Checked(::connect(Fd(socket), reinterpret_cast<const sockaddr*>(&address), sizeof address));
-    return ConnectWithin(Fd(socket), address, timeoutMs);
+    return WithSocketAddress(socket, peer, [&](const SocketAddress& address) {
+        if (timeoutMs == WaitForever) return Checked(::connect(Fd(socket), address.Get(), address.Length));
+        return ConnectWithin(Fd(socket), address, timeoutMs);
+    });
 }
 
 int TIdStackPosix::GetLocalAddress(TIdStackSocketHandle socket, TIdSocketAddress& local)
@@ -238,10 +285,10 @@ void TIdStackPosix::CloseSocket(TIdStackSocketHandle socket)
     ::close(Fd(socket));
 }
 
-bool TIdStackPosix::HostByName(const std::string& name, std::array<std::uint8_t, 4>& address)
+bool TIdStackPosix::HostByName(const std::string& name, std::vector<std::string>& addresses)
 {
     addrinfo hints{};
-    hints.ai_family = AF_INET;
+    hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
     int error = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
@@ -249,9 +296,14 @@ bool TIdStackPosix::HostByName(const std::string& name, std::array<std::uint8_t,
         Fail(WinsockErrorFromLookup(error, errno));
         return false;
     }
-    address = FromSockAddr(*reinterpret_cast<const sockaddr_in*>(found->ai_addr)).Address;
+    for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
+        std::string address = FromSockAddr(entry->ai_addr).Address;
+        if (std::find(addresses.begin(), addresses.end(), address) == addresses.end())
+            addresses.push_back(std::move(address));
+    }
     ::freeaddrinfo(found);
-    return true;
+    if (addresses.empty()) Fail(11004);
+    return !addresses.empty();
 }
 
 std::string TIdStackPosix::HostName()

@@ -6,7 +6,7 @@
 class TIdStackPosix : public TIdStack
 {
 public:
-    TIdStackSocketHandle CreateStreamSocket() override;
+    TIdStackSocketHandle CreateStreamSocket(TIdIPVersion version) override;
     int Bind(TIdStackSocketHandle socket, const TIdSocketAddress& local) override;
     int Connect(TIdStackSocketHandle socket, const TIdSocketAddress& peer, int timeoutMs) override;
     int GetLocalAddress(TIdStackSocketHandle socket, TIdSocketAddress& local) override;
@@ -18,7 +18,7 @@ public:
     int Send(TIdStackSocketHandle socket, const char* buffer, int length) override;
     void ShutdownSending(TIdStackSocketHandle socket) override;
     void CloseSocket(TIdStackSocketHandle socket) override;
-    bool HostByName(const std::string& name, std::array<std::uint8_t, 4>& address) override;
+    bool HostByName(const std::string& name, std::vector<std::string>& addresses) override;
     std::string HostName() override;
     int LastError() override;
 };

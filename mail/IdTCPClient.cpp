@@ -6,22 +6,18 @@ void TIdTCPClient::OpenConnection()
 {
     if (SocketHandle().IsOpen()) throw EIdAlreadyConnected();
     ResetForConnect();
-    SocketHandle().AllocateSocket();
     OpenSocketProtected();
     ReportStatus(statusConnected, SocketHandle().PeerAddress());
     if (OnConnected) OnConnected(*this);
 }
 
-// Binds, resolves and connects; on failure closes the connection the most derived way and lets the
-// first error through.
+// Resolves, connects and starts TLS on a TLS port; on failure closes the connection the most
+// derived way and lets the error through.
 void TIdTCPClient::OpenSocketProtected()
 {
     try {
-        BindSocket();
-        const std::string peer = ResolvePeer();
-        ApplyNagle();
-        ReportStatus(statusConnecting, peer);
-        ConnectToPeer();
+        ConnectToFirstOf(ResolvePeers());
+        if (security_ == TIdSecurity::ImplicitTls) StartTls(host_, certificatePin_);
     } catch (...) {
         try {
             CloseConnection();
@@ -32,18 +28,39 @@ void TIdTCPClient::OpenSocketProtected()
     }
 }
 
+void TIdTCPClient::ConnectToFirstOf(const std::vector<std::string>& peers)
+{
+    for (std::size_t i = 0;; ++i) {
+        try {
+            ConnectTo(peers.at(i));
+            return;
+        } catch (...) {
+            if (i + 1 >= peers.size()) throw;
+            SocketHandle().CloseSocket();
+        }
+    }
+}
+
+void TIdTCPClient::ConnectTo(const std::string& peer)
+{
+    SocketHandle().AllocateSocket(TIdStack::VersionOf(peer));
+    BindSocket();
+    SocketHandle().SetPeer(peer, port_);
+    ApplyNagle();
+    ReportStatus(statusConnecting, peer);
+    ConnectToPeer();
+}
+
 void TIdTCPClient::BindSocket()
 {
     SocketHandle().SetLocal(boundIP_, 0);
     SocketHandle().Bind();
 }
 
-std::string TIdTCPClient::ResolvePeer()
+std::vector<std::string> TIdTCPClient::ResolvePeers()
 {
     if (TIdStack::NeedsNameLookup(host_)) ReportStatus(statusResolving, host_);
-    std::string peer = SocketLayer().LookupHost(host_);
-    SocketHandle().SetPeer(peer, port_);
-    return peer;
+    return SocketLayer().LookupHost(host_);
 }
 
 void TIdTCPClient::ApplyNagle()

@@ -2,6 +2,7 @@
 
 #include "mail/IdDeadline.h"
 #include "mail/IdExceptions.h"
+#include "mail/IdTlsErrors.h"
 #include "runtime/AsciiText.h"
 
 #include <algorithm>
@@ -136,6 +137,16 @@ void TIdTCPConnection::WriteFromStream(std::istream& stream, bool fromStart, boo
         throw;
     }
     EndProgress(workWriting);
+}
+
+void TIdTCPConnection::StartTls(const std::string& hostName, const std::string& pinnedSha256)
+{
+    if (!inputBuffer_.empty()) {
+        ReleaseSocket();
+        inputBuffer_.clear();
+        throw EIdTlsError::PlainBytesAfterStartTls(hostName);
+    }
+    socketHandle_.StartTls(hostName, pinnedSha256, replyTimeout_);
 }
 
 int TIdTCPConnection::FillInputBuffer(bool raiseIfClosed, int timeoutMs)

@@ -62,10 +62,12 @@ public:
     // Writes text and CR LF in one send call. A text holding CR or LF is refused with
     // EIdLineBreakInLine and nothing is written, so no value can smuggle in a further command.
     void WriteLine(std::string_view text);
-    void WriteLines(const std::vector<std::string>& lines);
-    // Sends the stream's bytes (from its start when fromStart) in chunks of SendBufferSize inside
-    // a workWriting progress bracket; withLength first sends the count as 4 bytes, big-endian.
-    void WriteFromStream(std::istream& stream, bool fromStart = true, bool withLength = false);
+
+    // Switches to TLS once the peer has agreed (220 to STARTTLS, +OK to STLS, or at once on a TLS
+    // port), the handshake bounded by ReplyTimeout. Bytes already received after the agreement
+    // would be read as if they had come encrypted (RFC 3207 5): they release the socket and raise
+    // EIdTlsError. A failed handshake has released the socket too (EIdTlsError, EIdSocketError).
+    void StartTls(const std::string& hostName, const std::string& pinnedSha256);
 
     // Receives once (waiting at most timeoutMs) and appends to the input buffer; the byte count. A
     // failed receive releases the socket and raises EIdSocketError.
@@ -93,20 +95,27 @@ public:
     const std::vector<std::string>& ReplyLines() const { return replyLines_; }
     std::string ReplyText() const { return replyLines_.empty() ? std::string() : replyLines_.back(); }
     std::int16_t ReplyCode() const { return replyCode_; }
-    bool LineTimedOut() const { return lineTimedOut_; }
-    bool ClosedByPeer() const { return closedByPeer_; }
     std::size_t InputBufferSize() const { return inputBuffer_.size(); }
     TIdSocketHandle& SocketHandle() { return socketHandle_; }
+    const TIdSocketHandle& SocketHandle() const { return socketHandle_; }
 
-    int SendBufferSize() const { return sendBufferSize_; }
-    void SetSendBufferSize(int size) { sendBufferSize_ = size; }
-    int RecvBufferSize() const { return static_cast<int>(receiveChunk_.size()); }
-    void SetRecvBufferSize(int size) { receiveChunk_.resize(static_cast<std::size_t>(size)); }
     // How long one reply, and one write, may take as a whole; WaitForever for no limit.
     int ReplyTimeout() const { return replyTimeout_; }
     void SetReplyTimeout(int timeoutMs) { replyTimeout_ = timeoutMs; }
     std::size_t MaxLineLength() const { return maxLineLength_; }
     void SetMaxLineLength(std::size_t length) { maxLineLength_ = length; }
+
+    // Part of the connection's interface that the program itself does not call.
+    void WriteLines(const std::vector<std::string>& lines);
+    // Sends the stream's bytes (from its start when fromStart) in chunks of SendBufferSize inside
+    // a workWriting progress bracket; withLength first sends the count as 4 bytes, big-endian.
+    void WriteFromStream(std::istream& stream, bool fromStart = true, bool withLength = false);
+    bool LineTimedOut() const { return lineTimedOut_; }
+    bool ClosedByPeer() const { return closedByPeer_; }
+    int SendBufferSize() const { return sendBufferSize_; }
+    void SetSendBufferSize(int size) { sendBufferSize_ = size; }
+    int RecvBufferSize() const { return static_cast<int>(receiveChunk_.size()); }
+    void SetRecvBufferSize(int size) { receiveChunk_.resize(static_cast<std::size_t>(size)); }
 
 private:
     [[noreturn]] void RaiseLineTooLong();

@@ -73,3 +73,16 @@ EIdTlsError EIdTlsError::ClosedDuringHandshake(const std::string& server)
     return EIdTlsError(
         FailureText(server, "der Server hat die Verbindung während des Aushandelns geschlossen"));
 }
+
+EIdTlsError EIdTlsError::StartTlsNotOffered(const std::string& server)
+{
+    return EIdTlsError("Der Server " + CodePageToUtf8(server) +
+                       " bietet keine Verschlüsselung (STARTTLS) an; es wurde nichts gesendet.");
+}
+
+EIdTlsError EIdTlsError::PlainBytesAfterStartTls(const std::string& server)
+{
+    return EIdTlsError("Der Server " + CodePageToUtf8(server) +
+                       " hat nach seiner Zusage zur Verschlüsselung unverschlüsselte Daten gesendet; die "
+                       "Verbindung wurde getrennt.");
+}

@@ -18,6 +18,10 @@ public:
     static EIdTlsError Failed(const std::string& server, unsigned long sslError);
     // The server closed the connection before the handshake was complete.
     static EIdTlsError ClosedDuringHandshake(const std::string& server);
+    // STARTTLS is configured and the server does not list it; nothing was sent.
+    static EIdTlsError StartTlsNotOffered(const std::string& server);
+    // The server sent bytes after agreeing to STARTTLS and before the handshake.
+    static EIdTlsError PlainBytesAfterStartTls(const std::string& server);
 
 private:
     using EIdException::EIdException;

@@ -12,11 +12,11 @@ namespace {
 class LookupStack : public TIdStackPosix
 {
 public:
-    bool HostByName(const std::string& name, std::array<std::uint8_t, 4>& address) override
+    bool HostByName(const std::string& name, std::vector<std::string>& addresses) override
     {
         lookups.push_back(name);
         if (fail) return false;
-        address = {10, 0, 0, 7};
+        addresses = {"2001:db8::7", "10.0.0.7"};
         return true;
     }
     int LastError() override { return 11001; }
@@ -64,24 +64,29 @@ TEST(IdStackTest, DottedQuadNeedsFourNumbersUpTo255)
     }
 }
 
-TEST(IdStackTest, AddressConversionsRoundTrip)
+TEST(IdStackTest, PlatformLookupGivesAddressLiteralsInTheirShortForm)
 {
-    EXPECT_EQ(TIdStack::AddressToText({127, 0, 0, 1}), "127.0.0.1");
-    EXPECT_EQ(TIdStack::AddressToText({255, 10, 0, 200}), "255.10.0.200");
-    EXPECT_EQ(TIdStack::TextToAddress("192.168.17.4"), (std::array<std::uint8_t, 4>{192, 168, 17, 4}));
+    TIdStackPosix stack;
+    EXPECT_EQ(stack.LookupHost("::1"), (std::vector<std::string>{"::1"}));
+    EXPECT_EQ(stack.LookupHost("0:0::0:1"), (std::vector<std::string>{"::1"}));
+    EXPECT_FALSE(TIdStack::NeedsNameLookup("::1"));
+    EXPECT_EQ(TIdStack::VersionOf("::1"), TIdIPVersion::IPv6);
+    EXPECT_EQ(TIdStack::VersionOf("127.0.0.1"), TIdIPVersion::IPv4);
 }
 
 TEST(IdStackTest, LookupHostAnswersLocalhostAndDottedQuadsItself)
 {
     LookupStack stack;
-    EXPECT_EQ(stack.LookupHost("localhost"), "127.0.0.1");
-    EXPECT_EQ(stack.LookupHost("LocalHost"), "127.0.0.1");
-    EXPECT_EQ(stack.LookupHost("LOCALHOST"), "127.0.0.1");
-    EXPECT_EQ(stack.LookupHost("127.0.0.5"), "127.0.0.5");
+    using Addresses = std::vector<std::string>;
+    EXPECT_EQ(stack.LookupHost("localhost"), Addresses{"127.0.0.1"});
+    EXPECT_EQ(stack.LookupHost("LocalHost"), Addresses{"127.0.0.1"});
+    EXPECT_EQ(stack.LookupHost("LOCALHOST"), Addresses{"127.0.0.1"});
+    EXPECT_EQ(stack.LookupHost("127.0.0.5"), Addresses{"127.0.0.5"});
     EXPECT_TRUE(stack.lookups.empty());
 
-    EXPECT_EQ(stack.LookupHost("127.0.0.256"), "10.0.0.7");
-    EXPECT_EQ(stack.LookupHost("mail.example"), "10.0.0.7");
+    const Addresses all = {"2001:db8::7", "10.0.0.7"}; // every address, in the lookup's order
+    EXPECT_EQ(stack.LookupHost("127.0.0.256"), all);
+    EXPECT_EQ(stack.LookupHost("mail.example"), all);
     EXPECT_EQ(stack.lookups, (std::vector<std::string>{"127.0.0.256", "mail.example"}));
 }
 

@@ -14,21 +14,7 @@ namespace {
 
 using Step = TlsTestServer::Step;
 
-// The transport the socket handle offers to its TLS session.
-class SocketTransport : public TIdTlsTransport
-{
-public:
-    explicit SocketTransport(TIdSocketHandle& socket) : socket_(socket) {}
-    int TransportSend(const char* buffer, int length) override { return socket_.Send(buffer, length); }
-    int TransportReceive(char* buffer, int length) override { return socket_.Receive(buffer, length); }
-    bool TransportReadable(int timeoutMs) override { return socket_.Readable(timeoutMs); }
-    int TransportLastError() override { return SocketLayer().LastError(); }
-
-private:
-    TIdSocketHandle& socket_;
-};
-
-// A TLS session over a socket connected to a loopback server.
+// A socket connected to a loopback server, for a TLS session through the socket handle.
 struct TlsClient
 {
     explicit TlsClient(std::uint16_t port)
@@ -40,8 +26,6 @@ struct TlsClient
                                      std::to_string(SocketLayer().LastError()));
     }
     TIdSocketHandle socket;
-    SocketTransport transport{socket};
-    TIdTlsSession session{transport};
 };
 
 std::string LowercaseWithoutColons(std::string fingerprint)
@@ -127,15 +111,15 @@ TEST_F(IdTlsSessionTest, AcceptsExactlyTrustedOrPinnedCertificates)
         TlsTestServer server(c.certificate, c.script);
         TlsClient client(server.Port());
         try {
-            client.session.Handshake(c.host, c.pin, c.timeoutMs);
+            client.socket.StartTls(c.host, c.pin, c.timeoutMs);
             EXPECT_EQ(c.error, "");
-            EXPECT_EQ(client.session.Info().Fingerprint, c.certificate.Fingerprint);
-            client.session.Close();
+            EXPECT_EQ(client.socket.TlsInfo()->Fingerprint, c.certificate.Fingerprint);
             client.socket.CloseSocket();
             server.Received();
             EXPECT_EQ(server.ServerName(), c.host == "127.0.0.1" ? "" : c.host); // no SNI for an address
         } catch (const EIdException& e) {
             EXPECT_EQ(e.Message(), c.error);
+            EXPECT_FALSE(client.socket.IsOpen()) << "nothing more may go over a failed session's socket";
         }
     }
 }
@@ -144,31 +128,29 @@ TEST_F(IdTlsSessionTest, CarriesApplicationBytesBothWaysAndClosesCleanly)
 {
     TlsTestServer server(pki.Good, {Step::StartTls(), Step::Send(std::string(100, 'g')), Step::Echo()});
     TlsClient client(server.Port());
-    TIdTlsSession& session = client.session;
-    session.Handshake("localhost", "", 5000);
-    EXPECT_EQ(session.Info().Version, "TLSv1.3");
-    EXPECT_EQ(session.Info().Subject, "O = Tickerpost Test, CN = localhost");
-    EXPECT_EQ(session.Info().Issuer, "O = Tickerpost Test, CN = ca");
+    TIdSocketHandle& socket = client.socket;
+    socket.StartTls("localhost", "", 5000);
+    EXPECT_EQ(socket.TlsInfo()->Version, "TLSv1.3");
+    EXPECT_EQ(socket.TlsInfo()->Subject, "O = Tickerpost Test, CN = localhost");
+    EXPECT_EQ(socket.TlsInfo()->Issuer, "O = Tickerpost Test, CN = ca");
 
     char buffer[16384];
-    ASSERT_TRUE(session.Readable(5000));
-    EXPECT_EQ(session.Receive(buffer, 10), 10);
-    EXPECT_EQ(session.Pending(), 90);
-    EXPECT_TRUE(session.Readable(0));
-    EXPECT_EQ(session.Receive(buffer, sizeof buffer), 90);
-    EXPECT_FALSE(session.Readable(100)); // the session tickets that follow hold no application bytes
+    ASSERT_TRUE(socket.Readable(5000));
+    EXPECT_EQ(socket.Receive(buffer, 10), 10);
+    EXPECT_TRUE(socket.Readable(0)); // the 90 bytes left of the record are decrypted already
+    EXPECT_EQ(socket.Receive(buffer, sizeof buffer), 90);
+    EXPECT_FALSE(socket.Readable(100)); // the socket tickets that follow hold no application bytes
 
     const std::string sent(40000, 'x'); // more than two records
-    EXPECT_EQ(session.Send(sent.data(), static_cast<int>(sent.size())), static_cast<int>(sent.size()));
+    EXPECT_EQ(socket.Send(sent.data(), static_cast<int>(sent.size())), static_cast<int>(sent.size()));
     std::string echoed;
-    while (echoed.size() < sent.size() && session.Readable(5000)) {
-        const int n = session.Receive(buffer, sizeof buffer);
+    while (echoed.size() < sent.size() && socket.Readable(5000)) {
+        const int n = socket.Receive(buffer, sizeof buffer);
         if (n <= 0) break;
         echoed.append(buffer, static_cast<std::size_t>(n));
     }
     EXPECT_EQ(echoed, sent);
-    session.Close();
-    client.socket.CloseSocket();
+    socket.CloseSocket();
     EXPECT_EQ(server.Received(), sent);
     EXPECT_TRUE(server.ClientSentCloseNotify());
 }

@@ -1,5 +1,7 @@
 #include "tests/support/RealServers.h"
 
+#include "tests/support/TestCertificates.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -75,16 +77,23 @@ std::string GreetingOn(std::uint16_t port)
     return line;
 }
 
-std::string DovecotConfig(const std::string& folder, std::uint16_t port)
+// Without TLS when `tlsPort` is 0 (its listener then takes no port).
+std::string DovecotConfig(const std::string& folder, std::uint16_t port, std::uint16_t tlsPort)
 {
     std::ostringstream config;
     config << "base_dir = " << folder << "/run\n"
            << "state_dir = " << folder << "/state\n"
            << "log_path = " << folder << "/dovecot.log\n"
            << "protocols = pop3\n"
-           << "listen = 127.0.0.1\n"
-           << "ssl = no\n"
-           << "disable_plaintext_auth = no\n"
+           << "listen = 127.0.0.1\n";
+    if (tlsPort == 0) {
+        config << "ssl = no\n";
+    } else {
+        const TestCertificate& certificate = TestCertificates::Get().Good;
+        config << "ssl = yes\nssl_cert = <" << certificate.CertificateFile << "\nssl_key = <"
+               << certificate.KeyFile << "\n";
+    }
+    config << "disable_plaintext_auth = no\n"
            << "passdb {\n  driver = passwd-file\n  args = scheme=PLAIN username_format=%u " << folder
            << "/passwd\n}\n"
            << "userdb {\n  driver = static\n  args = uid=" << MailUid << " gid=" << MailGid
@@ -92,7 +101,8 @@ std::string DovecotConfig(const std::string& folder, std::uint16_t port)
            << "first_valid_uid = " << MailUid << "\n"
            << "mail_location = maildir:~/Maildir\n"
            << "service pop3-login {\n  inet_listener pop3 {\n    address = 127.0.0.1\n    port = " << port
-           << "\n  }\n  inet_listener pop3s {\n    port = 0\n  }\n}\n";
+           << "\n  }\n  inet_listener pop3s {\n    address = 127.0.0.1\n    port = " << tlsPort
+           << "\n    ssl = yes\n  }\n}\n";
     return config.str();
 }
 
@@ -105,11 +115,25 @@ std::string SmtpServerScript()
 
 RealSmtpServer::RealSmtpServer(const std::string& script)
 {
-    process_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"/usr/bin/python3", script, folder_.Path()}, folder_.File("smtp.log"));
-    std::optional<std::string> port = process_->ReadLine(StartLimit);
-    if (!port) throw std::runtime_error("the SMTP server did not start: " + process_->ErrorText());
-    port_ = static_cast<std::uint16_t>(std::stoi(*port));
+    Start({"/usr/bin/python3", script, folder_.Path()});
+}
+
+RealSmtpServer::RealSmtpServer(const std::string& user, const std::string& password,
+                               const std::string& script)
+{
+    const TestCertificate& certificate = TestCertificates::Get().Good;
+    Start({"/usr/bin/python3", script, folder_.Path(), certificate.CertificateFile, certificate.KeyFile, user,
+           password});
+}
+
+// The script prints its ports on one line: plain, then STARTTLS and TLS when it has them.
+void RealSmtpServer::Start(std::vector<std::string> arguments)
+{
+    process_ = std::make_unique<ChildProcess>(arguments, folder_.File("smtp.log"));
+    std::optional<std::string> ports = process_->ReadLine(StartLimit);
+    if (!ports) throw std::runtime_error("the SMTP server did not start: " + process_->ErrorText());
+    std::istringstream line(*ports);
+    line >> port_ >> startTlsPort_ >> tlsPort_;
 }
 
 std::vector<std::string> RealSmtpServer::Messages() const
@@ -135,7 +159,7 @@ std::vector<std::string> RealSmtpServer::WaitForMessages(std::size_t count,
     return messages;
 }
 
-RealPop3Server::RealPop3Server(const std::string& user, const std::string& password)
+RealPop3Server::RealPop3Server(const std::string& user, const std::string& password, Pop3Tls tls)
 {
     // Dovecot's login processes run as another user and must reach the folder.
     std::filesystem::permissions(folder_.Path(), std::filesystem::perms(0755));
@@ -146,21 +170,25 @@ RealPop3Server::RealPop3Server(const std::string& user, const std::string& passw
     WriteFile(folder_.File("passwd"), user + ":{PLAIN}" + password + "::::::\n");
     // Another program may take the chosen port before Dovecot binds it; then try another one.
     for (int attempt = 0; attempt < 3; ++attempt)
-        if (TryStart(FreeLoopbackPort())) return;
+        if (TryStart(FreeLoopbackPort(), tls)) return;
     throw std::runtime_error("Dovecot did not start: " + ReadFile(folder_.File("dovecot.log")) +
                              ReadFile(folder_.File("dovecot.err")));
 }
 
-bool RealPop3Server::TryStart(std::uint16_t port)
+bool RealPop3Server::TryStart(std::uint16_t port, Pop3Tls tls)
 {
+    std::uint16_t tlsPort = 0;
+    while (tls == Pop3Tls::On && (tlsPort == 0 || tlsPort == port)) tlsPort = FreeLoopbackPort();
     const std::string config = folder_.File("dovecot.conf");
-    WriteFile(config, DovecotConfig(folder_.Path(), port));
+    WriteFile(config, DovecotConfig(folder_.Path(), port, tlsPort));
     process_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{"/usr/sbin/dovecot", "-F", "-c", config}, folder_.File("dovecot.err"));
     const auto deadline = std::chrono::steady_clock::now() + StartLimit;
+    // Dovecot opens both listeners before it greets on either.
     while (process_->Running() && std::chrono::steady_clock::now() < deadline) {
         if (GreetingOn(port).starts_with("+OK")) {
             port_ = port;
+            tlsPort_ = tlsPort;
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
