@@ -15,9 +15,8 @@ using ReportLines = std::vector<std::string>;
 // connection.
 void ReportConnections(TIdTCPClient& client, ReportLines& report, const StatusDisplay& showStatus)
 {
-    client.OnConnected = [&report, &showStatus](TIdComponent& sender) {
-        TIdSocketHandle& socket = static_cast<TIdTCPClient&>(sender).SocketHandle();
-        report.push_back(ConnectedToLine(socket.PeerAddress(), socket.PeerPort()));
+    client.OnConnected = [&client, &report, &showStatus](TIdComponent&) {
+        report.push_back(ConnectedToLine(client.SocketHandle().PeerAddress(), client.Port()));
         showStatus(SmtpConnectedStatus);
     };
 }
@@ -66,10 +65,9 @@ ReportLines TestSmtp(const TSettings& settings, const StatusDisplay& showStatus)
     ReportConnections(smtp, report, showStatus);
     RunSteps(report, [&] {
         SetUpSmtp(smtp, settings);
-        smtp.OpenConnection();
+        smtp.OpenConnection(); // with STARTTLS and AUTH as set
         ReportEncryption(smtp, report);
         if (settings.SMTPAuth) {
-            smtp.Authenticate();
             report.push_back(AuthMechanismLine(smtp.AuthMechanism()));
             report.push_back(LoggedInLine);
         } else {
