@@ -65,9 +65,15 @@ ReportLines TestSmtp(const TSettings& settings, const StatusDisplay& showStatus)
     ReportConnections(smtp, report, showStatus);
     RunSteps(report, [&] {
         SetUpSmtp(smtp, settings);
-        smtp.OpenConnection(); // with STARTTLS and AUTH as set
+        // Over TLS, AUTH runs as a step of its own, so a refusal comes after the report of the TLS
+        // reached; AUTH meant for a plain connection is refused by the greeting, as in a send.
+        const bool authenticateAfterTls = settings.SMTPAuth && smtp.Security() != TIdSecurity::None;
+        if (authenticateAfterTls) smtp.SetAuthenticationType(TAuthenticationType::atNone);
+        smtp.OpenConnection();
         ReportEncryption(smtp, report);
-        if (settings.SMTPAuth) {
+        if (authenticateAfterTls) {
+            smtp.SetAuthenticationType(TAuthenticationType::atAutoSelect);
+            smtp.Authenticate();
             report.push_back(AuthMechanismLine(smtp.AuthMechanism()));
             report.push_back(LoggedInLine);
         } else {

@@ -91,6 +91,21 @@ TEST(ConnectionTestTest, ReportsPerServerWhatWasReachedOrTheErrorOfASend)
          {},
          {"Teste Posteingangsserver (POP3)...", "Verbunden", "Teste Postausgangsserver (SMTP)...",
           "Verbindungstest beendet"}},
+        {"AUTH meant for a plain connection",
+         false,
+         {},
+         {},
+         [](TSettings& s) { s.SMTPAuth = true; },
+         [&](int, int) {
+             return pop3Heading + "Nicht getestet, da \"Beim Posteingangsserver zuerst anmelden\" aus ist." +
+                    smtpHeading +
+                    "Fehler: Die Anmeldung am Postausgangsserver (SMTP AUTH) ist nur über eine "
+                    "verschlüsselte "
+                    "Verbindung möglich; es wurde nichts gesendet.";
+         },
+         {},
+         {},
+         {"Teste Postausgangsserver (SMTP)...", "Verbindungstest beendet"}},
         {"connection keys no connection can use",
          true,
          {},

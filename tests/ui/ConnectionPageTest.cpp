@@ -3,6 +3,7 @@
 #include "mail/IdSMTP.h"
 #include "runtime/IniFile.h"
 #include "tests/mail/support/ScriptedServer.h"
+#include "tests/support/RealServers.h"
 #include "ui/SetupDialog.h"
 
 #include <QCheckBox>
@@ -29,6 +30,7 @@ private slots:
     void anUnusablePortOrEncryptionIsRefusedAndNothingIsStored();
     void acceptKeepsThePinnedCertificates();
     void testButtonReachesTheServersShownAndSendsNoMail();
+    void testButtonReportsTlsAndAuthOfTheRealServers();
 
 private:
     template <class T> T* Find(TFSetupDialog& dialog, const char* name)
@@ -217,6 +219,76 @@ void ConnectionPageTest::testButtonReachesTheServersShownAndSendsNoMail()
                                                     "Verbindungstest beendet"}));
     QVERIFY(settings_ == stored);
     QVERIFY(!std::filesystem::exists(IniPath()));
+}
+
+// Dovecot and aiosmtpd, each with STARTTLS and with TLS from the first byte, through the button as
+// a user sets the page; a refused AUTH is reported as a send shows it. The cipher is the servers'
+// choice, so only its TLS version is compared.
+void ConnectionPageTest::testButtonReportsTlsAndAuthOfTheRealServers()
+{
+    RealSmtpServer smtp("ich", "geheim");
+    RealPop3Server pop3("ich", "geheim", Pop3Tls::On);
+    struct Case
+    {
+        const char* label;
+        int security;
+        int pop3Port, smtpPort; // POP3 -1: POP3 first off
+        const char* password;
+        QStringList pop3Lines, smtpLines;
+    };
+    const QString certificate = "Zertifikat: O = Tickerpost Test, CN = localhost";
+    const QString issuer = "Ausgestellt von: O = Tickerpost Test, CN = ca";
+    auto connected = [](int port) { return "Verbunden mit 127.0.0.1, Port " + QString::number(port); };
+    const Case cases[] = {
+        {"STARTTLS",
+         1,
+         pop3.Port(),
+         smtp.StartTlsPort(),
+         "geheim",
+         {connected(pop3.Port()), "TLS", certificate, issuer, "Anmeldung erfolgreich"},
+         {connected(smtp.StartTlsPort()), "TLS", certificate, issuer, "Anmeldeverfahren: AUTH PLAIN",
+          "Anmeldung erfolgreich"}},
+        {"SSL/TLS",
+         2,
+         pop3.TlsPort(),
+         smtp.TlsPort(),
+         "geheim",
+         {connected(pop3.TlsPort()), "TLS", certificate, issuer, "Anmeldung erfolgreich"},
+         {connected(smtp.TlsPort()), "TLS", certificate, issuer, "Anmeldeverfahren: AUTH PLAIN",
+          "Anmeldung erfolgreich"}},
+        {"wrong password at SMTP only",
+         2,
+         -1,
+         smtp.TlsPort(),
+         "falsch",
+         {"Nicht getestet, da \"Beim Posteingangsserver zuerst anmelden\" aus ist."},
+         {connected(smtp.TlsPort()), "TLS", certificate, issuer,
+          "Fehler: 535 5.7.8 Authentication credentials invalid."}},
+    };
+    for (const Case& c : cases) {
+        captured_.reset();
+        captured_ = std::make_unique<CapturedMessages>();
+        TFSetupDialog dialog(settings_, IniPath());
+        Find<QLineEdit>(dialog, "EPassword")->setText(QString::fromLatin1(c.password));
+        Find<QLineEdit>(dialog, "EPOP3Server")->setText("127.0.0.1");
+        Find<QLineEdit>(dialog, "ESMTPServer")->setText("127.0.0.1");
+        Find<QCheckBox>(dialog, "CBPOP3First")->setChecked(c.pop3Port != -1);
+        Find<QCheckBox>(dialog, "CBSMTPAuth")->setChecked(true);
+        Choose(Find<QComboBox>(dialog, "ComboBoxPOP3Security"), c.security);
+        Choose(Find<QComboBox>(dialog, "ComboBoxSMTPSecurity"), c.security);
+        if (c.pop3Port != -1) Find<QLineEdit>(dialog, "EPOP3Port")->setText(QString::number(c.pop3Port));
+        Find<QLineEdit>(dialog, "ESMTPPort")->setText(QString::number(c.smtpPort));
+        QTest::mouseClick(Find<QPushButton>(dialog, "BTestConnection"), Qt::LeftButton);
+
+        QVERIFY2(captured_->Messages().size() == 1, c.label);
+        QStringList lines = captured_->Messages()[0].second.split('\n');
+        for (QString& line : lines)
+            if (line.startsWith(QStringLiteral("Verschlüsselt mit TLSv1."))) line = "TLS";
+        const QStringList expected = QStringList{"Posteingangsserver (POP3) 127.0.0.1:"} + c.pop3Lines +
+                                     QStringList{"", "Postausgangsserver (SMTP) 127.0.0.1:"} + c.smtpLines;
+        QCOMPARE(lines, expected);
+    }
+    QVERIFY(smtp.Messages().empty());
 }
 
 int RunConnectionPageTest(int argc, char** argv)
