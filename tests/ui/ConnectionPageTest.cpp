@@ -35,17 +35,10 @@ private slots:
 private:
     template <class T> T* Find(TFSetupDialog& dialog, const char* name)
     {
-        T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-        if (!child) qFatal("no control %s", name);
-        return child;
+        return FindControl<T>(dialog, name);
     }
     std::string IniPath() const { return SettingsFilePath(folder_->Path()); }
-    QStringList Messages() const
-    {
-        QStringList texts;
-        for (const auto& [kind, text] : captured_->Messages()) texts << text;
-        return texts;
-    }
+    QStringList Messages() const { return captured_->Texts(); }
     // Picks entry `index` with the keyboard, as a user does: each step is a choice of the user.
     static void Choose(QComboBox* box, int index)
     {

@@ -43,17 +43,10 @@ private slots:
 private:
     template <class T> T* Find(TFSetupDialog& dialog, const char* name)
     {
-        T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-        if (!child) qFatal("no control %s", name);
-        return child;
+        return FindControl<T>(dialog, name);
     }
     std::string IniPath() const { return SettingsFilePath(folder_->Path()); }
-    QStringList Errors() const
-    {
-        QStringList texts;
-        for (const auto& [kind, text] : captured_->Messages()) texts << text;
-        return texts;
-    }
+    QStringList Errors() const { return captured_->Texts(); }
     void ShowActive(TFSetupDialog& dialog);
     // Shows the dialog on its first page and puts `name` into the account box, which has the focus.
     QLineEdit* ChangeAccountNameInShownDialog(TFSetupDialog& dialog, const QString& name)
