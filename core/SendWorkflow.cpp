@@ -100,11 +100,13 @@ void TSendWorkflow::LogInAndOutOfPop3()
     pop3.CloseConnection();
 }
 
-// True when this click opened the connection (and so closes it at its end).
+// True when this click opened the connection (and so closes it at its end). A connection left
+// open by an earlier click serves only while it is encrypted as the settings now want it.
 bool TSendWorkflow::ConnectSmtp()
 {
     TIdSMTP& smtp = components_.IdSMTP;
     SetUpSmtp(smtp, components_.Settings);
+    if (smtp.IsConnected() && smtp.Security() != TIdSecurity::None && !smtp.TlsInfo()) smtp.CloseConnection();
     if (smtp.IsConnected()) return false;
     smtp.OpenConnection();
     return true;

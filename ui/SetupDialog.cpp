@@ -336,8 +336,8 @@ void TFSetupDialog::ReadControl(const SetupControl& control, TSettings& into) co
         into.LoginPassword = PasswordMarker;
 }
 
-// The record as the controls show it, but for the SMS length, which the connection needs not and
-// which may not be a number yet. A port that is no port raises its refusal.
+// The record as the controls show it, but for the SMS length, which a connection does not use and
+// which may not be a number yet. A port that is none raises its refusal.
 TSettings TFSetupDialog::ShownSettings() const
 {
     TSettings shown = settings_;
@@ -386,8 +386,8 @@ void TFSetupDialog::BCloseClick()
     accept();
 }
 
-// The password shown, or when the box shows the marker the one in memory, asked for as a send
-// asks when no server would get one otherwise.
+// The password the box shows; when it shows the marker, the one in memory, and when that is the
+// marker too and a server gets it, the prompt asks for it as a send does (in memory only).
 void TFSetupDialog::BTestConnectionClick()
 {
     Guarded([this] {

@@ -1,4 +1,5 @@
 #include "core/MailClientSetup.h"
+#include "mail/IdExceptions.h"
 #include "runtime/Exception.h"
 #include "tests/core/SendTestFiles.h"
 #include "tests/core/SendWorkflowFixture.h"
@@ -171,4 +172,26 @@ TEST_F(SendConnectionKeysTest, TheMarkerAsksForThePasswordWhenAServerGetsIt)
 
         EXPECT_EQ(window.PasswordPrompts, c.prompts);
     }
+}
+
+// A plain connection that a failed click left open carries no mail once the settings want it
+// encrypted: it is closed, and the click connects anew (here to a port that refuses).
+TEST_F(SendConnectionKeysTest, APlainConnectionLeftOpenIsNotUsedOnceEncryptionIsSet)
+{
+    ScriptedServer server({"220 gw", "250 gw", "250 reset", "250 sender ok", "550 unbekannt"});
+    settings.Pop3First = false;
+    settings.SMTPPort = server.Port();
+    window.Recipient = "01711234567";
+    EXPECT_THROW(workflow.BSendSMSClick(), EIdProtocolReplyError);
+    ASSERT_TRUE(smtp.IsConnected());
+
+    RefusingPort refusing;
+    settings.SMTPPort = refusing.Port();
+    settings.SMTPSecurity = 1;
+    EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EIdSocketError,
+                         "Socket-Fehler # 10061\r\nVerbindung abgelehnt.");
+
+    EXPECT_EQ(server.Received(),
+              std::vector<std::string>({"ehlo " + smtp.LocalHostName(), "Rset", "Mail from:<ich@example.de>",
+                                        "RCPT to:<491711234567@sms.example>", "Quit"}));
 }
