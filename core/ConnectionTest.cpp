@@ -33,37 +33,35 @@ void ReportEncryption(const TIdTCPClient& client, ReportLines& report)
     report.push_back(CertificateIssuerLine(tls->Issuer));
 }
 
-// Runs the steps of one server; a failure ends them with the text the error box of a send shows.
-template <class Steps> void RunSteps(ReportLines& report, Steps steps)
+// Runs the steps of one server on a client of its own, which reports its connection; a failure
+// ends them with the text the error box of a send shows.
+template <class Client, class Steps> ReportLines TestServer(const StatusDisplay& showStatus, Steps steps)
 {
+    ReportLines report;
+    Client client;
+    ReportConnections(client, report, showStatus);
     try {
-        steps();
+        steps(client, report);
     } catch (const Exception& error) {
         report.push_back(ErrorLine(error.Message()));
     }
+    return report;
 }
 
 ReportLines TestPop3(const TSettings& settings, const StatusDisplay& showStatus)
 {
-    ReportLines report;
-    TIdPOP3 pop3;
-    ReportConnections(pop3, report, showStatus);
-    RunSteps(report, [&] {
+    return TestServer<TIdPOP3>(showStatus, [&](TIdPOP3& pop3, ReportLines& report) {
         SetUpPop3(pop3, settings);
         pop3.OpenConnection();
         ReportEncryption(pop3, report);
         report.push_back(LoggedInLine);
         pop3.CloseConnection();
     });
-    return report;
 }
 
 ReportLines TestSmtp(const TSettings& settings, const StatusDisplay& showStatus)
 {
-    ReportLines report;
-    TIdSMTP smtp;
-    ReportConnections(smtp, report, showStatus);
-    RunSteps(report, [&] {
+    return TestServer<TIdSMTP>(showStatus, [&](TIdSMTP& smtp, ReportLines& report) {
         SetUpSmtp(smtp, settings);
         // Over TLS, AUTH runs as a step of its own, so a refusal comes after the report of the TLS
         // reached; AUTH meant for a plain connection is refused by the greeting, as in a send.
@@ -81,7 +79,6 @@ ReportLines TestSmtp(const TSettings& settings, const StatusDisplay& showStatus)
         }
         smtp.CloseConnection();
     });
-    return report;
 }
 
 std::string Paragraph(const std::string& heading, const ReportLines& lines)

@@ -1,7 +1,7 @@
 #include "core/ConnectionTest.h"
 #include "mail/IdSMTP.h"
+#include "tests/core/SendWorkflowFixture.h"
 #include "tests/mail/support/ScriptedServer.h"
-#include "tests/support/RealServers.h"
 
 #include <gtest/gtest.h>
 
@@ -17,27 +17,22 @@ std::string Ehlo()
     return "ehlo " + TIdSMTP().LocalHostName();
 }
 
-TSettings LoopbackAccount()
-{
-    TSettings settings;
-    settings.LoginName = "ich";
-    settings.LoginPassword = "geheim";
-    settings.POP3Server = "127.0.0.1";
-    settings.SMTPServer = "127.0.0.1";
-    return settings;
-}
-
 std::string Connected(int port)
 {
     return "Verbunden mit 127.0.0.1, Port " + std::to_string(port);
 }
+
+// The fixture's account on 127.0.0.1; its workflow stays unused.
+class ConnectionTestTest : public SendWorkflowFixture
+{
+};
 
 } // namespace
 
 // Each server's paragraph says how far it got, or ends with the error a send shows; the SMTP
 // server is tried whatever POP3 did, and no mail command is ever sent. A server without replies
 // refuses the connection.
-TEST(ConnectionTestTest, ReportsPerServerWhatWasReachedOrTheErrorOfASend)
+TEST_F(ConnectionTestTest, ReportsPerServerWhatWasReachedOrTheErrorOfASend)
 {
     struct Case
     {
@@ -130,16 +125,16 @@ TEST(ConnectionTestTest, ReportsPerServerWhatWasReachedOrTheErrorOfASend)
         std::unique_ptr<ScriptedServer> pop3, smtp;
         if (!c.pop3Replies.empty()) pop3 = std::make_unique<ScriptedServer>(c.pop3Replies);
         if (!c.smtpReplies.empty()) smtp = std::make_unique<ScriptedServer>(c.smtpReplies);
-        TSettings settings = LoopbackAccount();
-        settings.Pop3First = c.pop3First;
-        settings.POP3Port = pop3 ? pop3->Port() : refusing.Port();
-        settings.SMTPPort = smtp ? smtp->Port() : refusing.Port();
-        const int pop3Port = settings.POP3Port, smtpPort = settings.SMTPPort;
-        c.change(settings);
+        TSettings tested = settings;
+        tested.Pop3First = c.pop3First;
+        tested.POP3Port = pop3 ? pop3->Port() : refusing.Port();
+        tested.SMTPPort = smtp ? smtp->Port() : refusing.Port();
+        const int pop3Port = tested.POP3Port, smtpPort = tested.SMTPPort;
+        c.change(tested);
         Texts status;
 
         const std::string report =
-            TestConnection(settings, [&](const std::string& text) { status.push_back(text); });
+            TestConnection(tested, [&](const std::string& text) { status.push_back(text); });
 
         EXPECT_EQ(report, c.report(pop3Port, smtpPort));
         EXPECT_EQ(status, c.status);
