@@ -179,12 +179,15 @@ void ConnectionPageTest::acceptKeepsThePinnedCertificates()
     QCOMPARE(ini.ReadString("eMailAccount", "POP3CertificateSHA256", ""), std::string("0123"));
 }
 
-// The values shown count, not those stored: the servers, the ports and POP3 first as edited.
+// The values shown count, not those stored: the servers, the ports and POP3 first as edited. The
+// password box shows the marker, so the password typed at an earlier prompt serves.
 void ConnectionPageTest::testButtonReachesTheServersShownAndSendsNoMail()
 {
     ScriptedServer pop3({"+OK bereit", "+OK Benutzer", "+OK angemeldet", "+OK tschüss"});
     ScriptedServer smtp({"220 gw", "250 gw", "221 tschüss"});
     settings_.Pop3First = false;
+    settings_.SavePassword = false;
+    settings_.LoginPassword = "getippt";
     const TSettings stored = settings_;
     std::vector<std::string> statusTexts;
     TFSetupDialog dialog(settings_, IniPath(), nullptr,
@@ -205,7 +208,7 @@ void ConnectionPageTest::testButtonReachesTheServersShownAndSendsNoMail()
     QCOMPARE(captured_->Messages().size(), 1);
     QCOMPARE(captured_->Messages()[0].first, MessageKind::Information);
     QCOMPARE(captured_->Messages()[0].second, report);
-    QCOMPARE(pop3.Received(), std::vector<std::string>({"USER ich", "PASS geheim", "Quit"}));
+    QCOMPARE(pop3.Received(), std::vector<std::string>({"USER ich", "PASS getippt", "Quit"}));
     QCOMPARE(smtp.Received(), std::vector<std::string>({"ehlo " + TIdSMTP().LocalHostName(), "Quit"}));
     QCOMPARE(statusTexts, std::vector<std::string>({"Teste Posteingangsserver (POP3)...", "Verbunden",
                                                     "Teste Postausgangsserver (SMTP)...", "Verbunden",
