@@ -99,10 +99,10 @@ int main()
         TempFolder folder("tickerpost-bench");
         SystemClock clock;
         TIdSMTP smtp;
-        smtp.SetPort(server.Port());
         TIdPOP3 pop3;
         TIdMessage email(clock);
         TSettings settings = LoopbackSettings();
+        settings.SMTPPort = server.Port();
         NoContactForm contactForm;
         AddressBookLink addressBook(ContactsFilePath(folder.Path() + "/"), contactForm);
         FakeSendWindow window;

@@ -95,8 +95,6 @@ public:
     {
         LoadSettings(settings_, IniFile(SettingsFilePath(files_.SettingsFolder)), clock_);
         if (settings_.UseOutlookAdressbook) FillContactList(addressBook_, window_);
-        smtp_.SetPort(settings_.SMTPPort);
-        pop3_.SetPort(settings_.POP3Port);
         if (options_.Verbose) {
             LogDialogue(smtp_, "SMTP", std::cerr);
             LogDialogue(pop3_, "POP3", std::cerr);

@@ -51,6 +51,58 @@ std::string SmsLengthTooSmallMessage(std::string_view value)
     return "'" + CodePageToUtf8(value) + "' ist keine gültige SMS-Länge (mindestens 1)";
 }
 
+std::string InvalidPortMessage(std::string_view server, std::string_view port)
+{
+    return "Der " + std::string(server) + "-Port '" + CodePageToUtf8(port) +
+           "' ist ungültig; möglich sind ganze Zahlen von 1 bis 65535.";
+}
+
+std::string InvalidSecurityMessage(std::string_view server, int security)
+{
+    return "Die " + std::string(server) + "-Verschlüsselung " + std::to_string(security) +
+           " in den Einstellungen ist unbekannt; möglich sind Keine (0), STARTTLS (1) und SSL/TLS (2).";
+}
+
+std::string Pop3ServerHeading(std::string_view host)
+{
+    return "Posteingangsserver (POP3) " + std::string(host) + ":";
+}
+
+std::string SmtpServerHeading(std::string_view host)
+{
+    return "Postausgangsserver (SMTP) " + std::string(host) + ":";
+}
+
+std::string ConnectedToLine(std::string_view address, int port)
+{
+    return "Verbunden mit " + std::string(address) + ", Port " + std::to_string(port);
+}
+
+std::string TlsLine(std::string_view version, std::string_view cipher)
+{
+    return "Verschlüsselt mit " + std::string(version) + " (" + std::string(cipher) + ")";
+}
+
+std::string CertificateSubjectLine(std::string_view subject)
+{
+    return "Zertifikat: " + std::string(subject);
+}
+
+std::string CertificateIssuerLine(std::string_view issuer)
+{
+    return "Ausgestellt von: " + std::string(issuer);
+}
+
+std::string AuthMechanismLine(std::string_view mechanism)
+{
+    return "Anmeldeverfahren: AUTH " + std::string(mechanism);
+}
+
+std::string ErrorLine(const std::string& message)
+{
+    return "Fehler: " + ErrorBoxText(message);
+}
+
 ESmsPartlySent::ESmsPartlySent(const std::string& errorMessage, const std::vector<bool>& partsSent)
     : Exception(errorMessage + "\r\n" + PartsSentSentence(partsSent))
 {

@@ -38,6 +38,29 @@ std::string UserIniLockedMessage(const std::string& path);
 // The refusal of a maximum SMS length below 1; `value` is the code-page text that was read.
 std::string SmsLengthTooSmallMessage(std::string_view value);
 
+// The connection keys of a server (`server` "SMTP" or "POP3"): a port that is no integer from 1 to
+// 65535 (`port` as code-page text) and an encryption that is none of 0, 1 and 2.
+std::string InvalidPortMessage(std::string_view server, std::string_view port);
+std::string InvalidSecurityMessage(std::string_view server, int security);
+// "Verbindung testen": its status texts, and the lines of its report (UTF-8 arguments).
+inline constexpr const char* TestingPop3Status = "Teste Posteingangsserver (POP3)...";
+inline constexpr const char* TestingSmtpStatus = "Teste Postausgangsserver (SMTP)...";
+inline constexpr const char* ConnectionTestDoneStatus = "Verbindungstest beendet";
+std::string Pop3ServerHeading(std::string_view host);
+std::string SmtpServerHeading(std::string_view host);
+inline constexpr const char* Pop3NotTestedLine =
+    "Nicht getestet, da \"Beim Posteingangsserver zuerst anmelden\" aus ist.";
+std::string ConnectedToLine(std::string_view address, int port);
+inline constexpr const char* UnencryptedLine = "Unverschlüsselt";
+std::string TlsLine(std::string_view version, std::string_view cipher);
+std::string CertificateSubjectLine(std::string_view subject);
+std::string CertificateIssuerLine(std::string_view issuer);
+std::string AuthMechanismLine(std::string_view mechanism);
+inline constexpr const char* LoggedInLine = "Anmeldung erfolgreich";
+inline constexpr const char* NoSmtpAuthLine = "Keine Anmeldung (SMTP AUTH ist aus)";
+// A step that failed: the error's message as the error box of a send shows it.
+std::string ErrorLine(const std::string& message);
+
 // A send that failed after some of its parts went out: the error's message, then a sentence that
 // names the parts sent (`partsSent` by part, in text order) and says that the next click sends
 // only the others.

@@ -2,6 +2,7 @@
 
 #include "addressbook/ContactList.h"
 #include "core/CoreMessages.h"
+#include "core/MailClientSetup.h"
 #include "core/SentArchive.h"
 #include "core/SmsText.h"
 
@@ -48,6 +49,7 @@ void TSendWorkflow::IdSMTPOnWorkEnd()
 
 void TSendWorkflow::BSendSMSClick()
 {
+    CheckConnectionKeysOfSend(components_.Settings);
     CheckMonth();
     IniFile userIni(SettingsFilePath(components_.Files.SettingsFolder));
     const SendTexts texts = window_.TextsToSend();
@@ -135,10 +137,12 @@ void TSendWorkflow::CheckMonth()
     unrecordedParts_.reset();
 }
 
-// Closing the prompt without "OK" leaves the marker, which then serves as the password.
+// Only a send that hands the password to a server asks for it. Closing the prompt without "OK"
+// leaves the marker, which then serves as the password.
 void TSendWorkflow::AskForPasswordWhenNotStored()
 {
-    if (components_.Settings.LoginPassword == PasswordMarker) window_.ShowPasswordPrompt();
+    const TSettings& settings = components_.Settings;
+    if (settings.LoginPassword == PasswordMarker && UsesPassword(settings)) window_.ShowPasswordPrompt();
 }
 
 // POP before SMTP when so set, then the SMTP connection; true when this opened it (and so closes
@@ -153,20 +157,19 @@ bool TSendWorkflow::Connect()
 void TSendWorkflow::LogInAndOutOfPop3()
 {
     TIdPOP3& pop3 = components_.IdPOP3;
-    pop3.SetHost(components_.Settings.POP3Server);
-    pop3.SetUserId(components_.Settings.LoginName);
-    pop3.SetPassword(components_.Settings.LoginPassword);
+    SetUpPop3(pop3, components_.Settings);
     if (pop3.IsConnected()) return;
     pop3.OpenConnection();
     pop3.CloseConnection();
 }
 
+// True when this click opened the connection (and so closes it at its end). A connection left
+// open by an earlier click serves only while it is encrypted as the settings now want it.
 bool TSendWorkflow::ConnectSmtp()
 {
     TIdSMTP& smtp = components_.IdSMTP;
-    smtp.SetHost(components_.Settings.SMTPServer);
-    smtp.SetUserId(components_.Settings.LoginName);
-    smtp.SetPassword(components_.Settings.LoginPassword);
+    SetUpSmtp(smtp, components_.Settings);
+    if (smtp.IsConnected() && smtp.Security() != TIdSecurity::None && !smtp.TlsInfo()) smtp.CloseConnection();
     if (smtp.IsConnected()) return false;
     smtp.OpenConnection();
     return true;

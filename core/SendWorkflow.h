@@ -59,7 +59,9 @@ struct PlannedSend
 // The send button's work: read the recipient and the message, find the recipient (a contact of the
 // address book or a typed number) and check the addresses, all before anything connects; then log
 // in to POP3 first when so set, connect to the SMTP server, mail one message per SMS part with the
-// part in the Subject, count the parts, archive the text and record the send in user.ini.
+// part in the Subject, count the parts, archive the text and record the send in user.ini. Ports,
+// encryption and SMTP AUTH come from the settings at every click; unusable connection keys end the
+// click before anything else happens.
 //
 // An error ends the click where it happens and propagates; parts sent stay sent and counted in
 // memory, the text stays, and an SMTP connection opened by the click stays open. The next click

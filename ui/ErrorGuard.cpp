@@ -9,7 +9,9 @@ namespace {
 
 void ShowMessageBox(MessageKind kind, const QString& text)
 {
-    const QMessageBox::Icon icon = kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Warning;
+    const QMessageBox::Icon icon = kind == MessageKind::Error    ? QMessageBox::Critical
+                                   : kind == MessageKind::Notice ? QMessageBox::Warning
+                                                                 : QMessageBox::Information;
     QMessageBox box(icon, QString::fromUtf8(UiMessages::ApplicationTitle), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     // Messages quote server replies and file contents as they are; none is read as markup.
@@ -40,4 +42,9 @@ void ShowErrorMessage(const std::string& message)
 void ShowNotice(const QString& text)
 {
     CurrentSink()(MessageKind::Notice, text);
+}
+
+void ShowInformation(const QString& text)
+{
+    CurrentSink()(MessageKind::Information, text);
 }

@@ -1,13 +1,17 @@
 #include "ui/SetupDialog.h"
 
+#include "core/MailClientSetup.h"
 #include "core/UserIniLock.h"
+#include "runtime/Convert.h"
 #include "runtime/IniFile.h"
 #include "ui/ErrorGuard.h"
+#include "ui/PasswordDialog.h"
 #include "ui/SetupControls.h"
 #include "ui/TextBorder.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +19,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <algorithm>
+#include <optional>
 #include <variant>
 
 namespace {
@@ -53,13 +59,26 @@ public:
     QLineEdit* Edit(int row, Side side, const char* name, const char* labelText)
     {
         auto* box = new QLineEdit(page_);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setFixedWidth(EditWidth);
-        auto* label = new QLabel(QString::fromUtf8(labelText), page_);
-        label->setBuddy(box);
-        grid_->addWidget(label, row, Column(side));
-        grid_->addWidget(box, row, Column(side) + 1);
+        Labelled(row, side, box, name, labelText);
         return box;
+    }
+
+    // A drop-down box of fixed entries, labelled like an edit box.
+    QComboBox* Combo(int row, Side side, const char* name, const char* labelText,
+                     std::initializer_list<const char*> entries)
+    {
+        auto* box = new QComboBox(page_);
+        for (const char* entry : entries) box->addItem(QString::fromUtf8(entry));
+        Labelled(row, side, box, name, labelText);
+        return box;
+    }
+
+    QPushButton* Button(int row, Side side, const char* name, const char* caption)
+    {
+        auto* button = new QPushButton(QString::fromUtf8(caption), page_);
+        button->setObjectName(QString::fromLatin1(name));
+        grid_->addWidget(button, row, Column(side), 1, 2, Qt::AlignLeft);
+        return button;
     }
 
     // Checked as designed; the settings overwrite that when the dialog is created.
@@ -78,6 +97,16 @@ public:
 
 private:
     static int Column(Side side) { return static_cast<int>(side); }
+
+    void Labelled(int row, Side side, QWidget* box, const char* name, const char* labelText)
+    {
+        box->setObjectName(QString::fromLatin1(name));
+        box->setFixedWidth(EditWidth);
+        auto* label = new QLabel(QString::fromUtf8(labelText), page_);
+        label->setBuddy(box);
+        grid_->addWidget(label, row, Column(side));
+        grid_->addWidget(box, row, Column(side) + 1);
+    }
 
     QWidget* page_;
     QGridLayout* grid_;
@@ -108,31 +137,50 @@ void ShowValue(QWidget* control, bool value)
     qobject_cast<QCheckBox*>(control)->setChecked(value);
 }
 
+// A combo box shows no entry for a value that has none, so "Übernehmen" refuses it.
 void ShowValue(QWidget* control, int value)
 {
+    if (auto* box = qobject_cast<QComboBox*>(control)) {
+        box->setCurrentIndex(value >= 0 && value < box->count() ? value : -1);
+        return;
+    }
     qobject_cast<QLineEdit*>(control)->setText(QString::number(value));
 }
 
-void ReadValue(const QWidget* control, std::string& value)
+void ReadValue(const QWidget* control, std::string& value, SettingField)
 {
     value = ToCodePage(qobject_cast<const QLineEdit*>(control)->text());
 }
 
-void ReadValue(const QWidget* control, bool& value)
+void ReadValue(const QWidget* control, bool& value, SettingField)
 {
     value = qobject_cast<const QCheckBox*>(control)->isChecked();
 }
 
-// The one integer edited as text is the SMS length; a refused text leaves `value` unchanged.
-void ReadValue(const QWidget* control, int& value)
+const ServerConnectionKeys& ServerOfPort(SettingField port)
 {
-    value = ParseMaxSmsLength(ToCodePage(qobject_cast<const QLineEdit*>(control)->text()));
+    return port == SettingField(SmtpConnectionKeys.Port) ? SmtpConnectionKeys : Pop3ConnectionKeys;
+}
+
+// The entry chosen in a combo box (none chosen leaves `value`); the text of an edit box converted
+// strictly, as the SMS length or as a port. A refused text leaves `value` unchanged.
+void ReadValue(const QWidget* control, int& value, SettingField field)
+{
+    if (auto* box = qobject_cast<const QComboBox*>(control)) {
+        if (box->currentIndex() >= 0) value = box->currentIndex();
+        return;
+    }
+    const std::string text = ToCodePage(qobject_cast<const QLineEdit*>(control)->text());
+    value = field == SettingField(&TSettings::MaxSMSLength) ? ParseMaxSmsLength(text)
+                                                            : ParsePort(text, ServerOfPort(field));
 }
 
 } // namespace
 
-TFSetupDialog::TFSetupDialog(TSettings& settings, std::string settingsFilePath, QWidget* parent)
-    : QDialog(parent), settings_(settings), settingsFilePath_(std::move(settingsFilePath))
+TFSetupDialog::TFSetupDialog(TSettings& settings, std::string settingsFilePath, QWidget* parent,
+                             StatusDisplay showStatus)
+    : QDialog(parent), settings_(settings), settingsFilePath_(std::move(settingsFilePath)),
+      showStatus_(showStatus ? std::move(showStatus) : [](const std::string&) {})
 {
     setObjectName(QStringLiteral("FSetupDialog"));
     setWindowTitle(QStringLiteral("Einstellungen"));
@@ -144,6 +192,7 @@ TFSetupDialog::TFSetupDialog(TSettings& settings, std::string settingsFilePath, 
     PCSetupDialog->addTab(CreateEMailAccountPage(), QStringLiteral("eMail Konto"));
     PCSetupDialog->addTab(CreateSmsPage(), QStringLiteral("SMS"));
     PCSetupDialog->addTab(CreateAdressbookPage(), QStringLiteral("Adressbuch"));
+    PCSetupDialog->addTab(CreateConnectionPage(), QStringLiteral("Verbindung"));
     PCSetupDialog->setCurrentIndex(2);
     auto* dialogLayout = new QVBoxLayout(this);
     dialogLayout->addWidget(PCSetupDialog);
@@ -204,6 +253,33 @@ QWidget* TFSetupDialog::CreateAdressbookPage()
     return page;
 }
 
+QWidget* TFSetupDialog::CreateConnectionPage()
+{
+    QWidget* page = NewPage("TSConnection");
+    PageGrid grid(page);
+    std::initializer_list<const char*> securities = {"Keine", "STARTTLS", "SSL/TLS"};
+    grid.Heading(0, Side::Left, "Postausgangsserver (SMTP)");
+    grid.Edit(1, Side::Left, "ESMTPPort", "SMTP-Port:");
+    QComboBox* smtpSecurity =
+        grid.Combo(2, Side::Left, "ComboBoxSMTPSecurity", "SMTP-Verschlüsselung:", securities);
+    grid.CheckBox(3, Side::Left, "CBSMTPAuth", "Am Postausgangsserver anmelden (SMTP AUTH)");
+    grid.Heading(0, Side::Right, "Posteingangsserver (POP3)");
+    grid.Edit(1, Side::Right, "EPOP3Port", "POP3-Port:");
+    QComboBox* pop3Security =
+        grid.Combo(2, Side::Right, "ComboBoxPOP3Security", "POP3-Verschlüsselung:", securities);
+    grid.Gap(4);
+    BTestConnection = grid.Button(5, Side::Left, "BTestConnection", "Verbindung testen");
+    grid.End(6);
+
+    // Only the user's choice moves the port; loading the controls shows the stored one.
+    connect(smtpSecurity, &QComboBox::activated, this,
+            [this](int security) { SecurityChosen(SmtpConnectionKeys, security); });
+    connect(pop3Security, &QComboBox::activated, this,
+            [this](int security) { SecurityChosen(Pop3ConnectionKeys, security); });
+    connect(BTestConnection, &QPushButton::clicked, this, &TFSetupDialog::BTestConnectionClick);
+    return page;
+}
+
 // Set once the pages sit in the dialog: moving a page into the page control would reorder its chain.
 void TFSetupDialog::SetAccountPageTabOrder()
 {
@@ -246,15 +322,47 @@ void TFSetupDialog::LoadSettingsToControls()
 // and these writes would otherwise each replace the file with a copy that lacks the other's change.
 void TFSetupDialog::SaveControlsToSettings()
 {
+    CheckConnectionPage();
     const UserIniLock lock(settingsFilePath_);
     IniFile ini(settingsFilePath_);
     for (const SetupControl& control : SetupControls) {
-        std::visit([&](auto field) { ReadValue(ControlNamed(control.ControlName), settings_.*field); },
-                   control.Field);
-        if (control.Field == SettingField(&TSettings::LoginPassword) && !settings_.SavePassword)
-            settings_.LoginPassword = PasswordMarker;
+        ReadControl(control, settings_);
         WriteSetting(ini, settings_, control.Field);
     }
+}
+
+// Without SavePassword (read before it) the password is the marker, whatever the box holds.
+void TFSetupDialog::ReadControl(const SetupControl& control, TSettings& into) const
+{
+    std::visit([&](auto field) { ReadValue(ControlNamed(control.ControlName), into.*field, control.Field); },
+               control.Field);
+    if (control.Field == SettingField(&TSettings::LoginPassword) && !into.SavePassword)
+        into.LoginPassword = PasswordMarker;
+}
+
+// The record as the controls show it, but for the SMS length, which a connection does not use and
+// which may not be a number yet. A port that is none raises its refusal.
+TSettings TFSetupDialog::ShownSettings() const
+{
+    TSettings shown = settings_;
+    for (const SetupControl& control : SetupControls)
+        if (control.Field != SettingField(&TSettings::MaxSMSLength)) ReadControl(control, shown);
+    return shown;
+}
+
+void TFSetupDialog::CheckConnectionPage() const
+{
+    const TSettings shown = ShownSettings();
+    CheckConnectionKeys(shown, SmtpConnectionKeys);
+    CheckConnectionKeys(shown, Pop3ConnectionKeys);
+}
+
+// A port that holds a standard port of its server follows the encryption chosen; a typed one stays.
+void TFSetupDialog::SecurityChosen(const ServerConnectionKeys& server, int security)
+{
+    auto* portBox = qobject_cast<QLineEdit*>(ControlOf(server.Port));
+    if (const std::optional<int> port = TryStrToInt(ToCodePageQuietly(portBox->text())))
+        portBox->setText(QString::number(PortForSecurity(server, *port, security)));
 }
 
 void TFSetupDialog::keyPressEvent(QKeyEvent* event)
@@ -282,6 +390,21 @@ void TFSetupDialog::BCloseClick()
     accept();
 }
 
+// The password the box shows; when it shows the marker, the one in memory, and when that is the
+// marker too and a server gets it, the prompt asks for it as a send does (in memory only).
+void TFSetupDialog::BTestConnectionClick()
+{
+    Guarded([this] {
+        TSettings shown = ShownSettings();
+        if (shown.LoginPassword == PasswordMarker) {
+            if (settings_.LoginPassword == PasswordMarker && UsesPassword(shown))
+                TFPasswordDialog(settings_, this).exec();
+            shown.LoginPassword = settings_.LoginPassword;
+        }
+        ShowInformation(QString::fromStdString(TestConnection(shown, showStatus_)));
+    });
+}
+
 void TFSetupDialog::CBSavePasswordClick(bool checked)
 {
     if (checked) {
@@ -295,6 +418,14 @@ void TFSetupDialog::CBSavePasswordClick(bool checked)
 QWidget* TFSetupDialog::ControlNamed(const char* name) const
 {
     return findChild<QWidget*>(QString::fromLatin1(name));
+}
+
+QWidget* TFSetupDialog::ControlOf(SettingField field) const
+{
+    return ControlNamed(
+        std::find_if(SetupControls.begin(), SetupControls.end(), [field](const SetupControl& control) {
+            return control.Field == field;
+        })->ControlName);
 }
 
 void TFSetupDialog::ShowPasswordMarker()

@@ -414,7 +414,9 @@ void TFSMS::EinstellungenClick()
     ReadCount(IniFile(SettingsFilePath(files_.SettingsFolder)), settings_, clock_);
     LESMSMonth->setText(QString::number(settings_.SMSThisMonth));
     const bool usedAddressBook = settings_.UseOutlookAdressbook;
-    TFSetupDialog(settings_, SettingsFilePath(files_.SettingsFolder), this).exec();
+    TFSetupDialog(settings_, SettingsFilePath(files_.SettingsFolder), this, [this](const std::string& text) {
+        ShowStatusText(text);
+    }).exec();
     if (settings_.UseOutlookAdressbook != usedAddressBook) AddressBookSwitchChanged();
 }
 

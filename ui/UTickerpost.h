@@ -71,10 +71,6 @@ public:
     void ShowSMSThisMonth(int count) override;
     void ShowPasswordPrompt() override;
 
-    // The mail clients, connecting to ports 25 and 110; tests point them at their own servers.
-    TIdSMTP& SmtpClient() { return IdSMTP; }
-    TIdPOP3& Pop3Client() { return IdPOP3; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -156,7 +156,6 @@ TEST_F(SendCommandRealServersTest, TwentyProcessesAndTheWindowCountEveryPartAndK
         TSettings settings;
         LoadSettings(settings, IniFile(files.folder.File("user.ini")), clock);
         TIdSMTP smtp;
-        smtp.SetPort(smtpServer->Port());
         TIdPOP3 pop3;
         TIdMessage email(clock);
         NoContactForm form;

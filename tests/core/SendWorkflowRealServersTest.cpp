@@ -40,8 +40,8 @@ protected:
         settings.Pop3First = true;
         settings.UserName = Cp("Jürgen Müller");
         settings.FormatToken = "SMS:";
-        smtp.SetPort(smtpServer->Port());
-        pop3.SetPort(pop3Server->Port());
+        settings.SMTPPort = smtpServer->Port();
+        settings.POP3Port = pop3Server->Port();
         window.Recipient = "+491711234567";
         alreadyReceived = smtpServer->Messages().size();
     }
@@ -127,7 +127,7 @@ TEST_F(SendWorkflowRealServersTest, AnEmptyTextReachesTheServerByteForByte)
 TEST_F(SendWorkflowRealServersTest, TheMarkerLogsInToPop3WhenThePromptIsClosed)
 {
     RealPop3Server markerPop3("ich", PasswordMarker);
-    pop3.SetPort(markerPop3.Port());
+    settings.POP3Port = markerPop3.Port();
     settings.LoginPassword = PasswordMarker;
     window.Message = "Hallo";
 

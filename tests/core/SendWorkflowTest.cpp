@@ -64,7 +64,7 @@ protected:
             if (rcptReply == "250 ok") replies.insert(replies.end(), {"354 go ahead", "250 queued"});
         }
         auto server = std::make_unique<ScriptedServer>(replies);
-        smtp.SetPort(server->Port());
+        settings.SMTPPort = server->Port();
         return server;
     }
     std::string Ehlo() { return "ehlo " + smtp.LocalHostName(); }
@@ -187,8 +187,8 @@ TEST_F(SendWorkflowTest, UnusableRecipientsAndAddressesSendNothingAndConnectNowh
         {"gateway with >", "01711234567", std::nullopt, sender, "sms.example>", badGateway},
     };
     RefusingPort pop3Port, smtpPort;
-    pop3.SetPort(pop3Port.Port());
-    smtp.SetPort(smtpPort.Port());
+    settings.POP3Port = pop3Port.Port();
+    settings.SMTPPort = smtpPort.Port();
     settings.Pop3First = true;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -234,7 +234,7 @@ TEST_F(SendWorkflowTest, TheMarkerAsksForThePasswordAndServesAsOneWhenThePromptI
         SCOPED_TRACE(c.label);
         ScriptedServer pop3Server({"+OK bereit", "+OK Benutzer", "+OK angemeldet"});
         auto smtpServer = UseSmtpServer({"250 ok"});
-        pop3.SetPort(pop3Server.Port());
+        settings.POP3Port = pop3Server.Port();
         settings.Pop3First = true;
         settings.LoginPassword = PasswordMarker;
         window = FakeSendWindow();
@@ -253,8 +253,8 @@ TEST_F(SendWorkflowTest, TheMarkerAsksForThePasswordAndServesAsOneWhenThePromptI
 TEST_F(SendWorkflowTest, AFailedPop3LogInEndsTheClickBeforeAnySmtpConnection)
 {
     ScriptedServer pop3Server({"+OK bereit", "+OK Benutzer", "-ERR falsches Kennwort"});
-    pop3.SetPort(pop3Server.Port());
-    smtp.SetPort(1); // never reached
+    settings.POP3Port = pop3Server.Port();
+    settings.SMTPPort = 1; // never reached
     settings.Pop3First = true;
     window.Message = "Hallo";
 

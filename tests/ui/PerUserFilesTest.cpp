@@ -77,7 +77,7 @@ private slots:
         std::unique_ptr<TFSMS> window = CreateMainWindow(clock);
         QVERIFY(window);
         QCOMPARE(window->windowIcon().availableSizes().size(), 8);
-        window->SmtpClient().SetPort(smtpServer.Port());
+        window->Settings().SMTPPort = smtpServer.Port();
         window->show();
 
         QTimer::singleShot(0, AcceptSettingsForLoopback);

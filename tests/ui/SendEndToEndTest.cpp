@@ -93,8 +93,8 @@ private slots:
         CapturedMessages captured;
         std::unique_ptr<TFSMS> window = CreateMainWindow(clock_, folder.Path());
         QVERIFY(window);
-        window->SmtpClient().SetPort(smtpServer.Port());
-        window->Pop3Client().SetPort(pop3Server.Port());
+        window->Settings().SMTPPort = smtpServer.Port();
+        window->Settings().POP3Port = pop3Server.Port();
         window->show();
 
         QString text;
@@ -138,7 +138,7 @@ private slots:
         CapturedMessages captured;
         std::unique_ptr<TFSMS> window = CreateMainWindow(clock_, folder.Path());
         QVERIFY(window);
-        window->SmtpClient().SetPort(server.Port());
+        window->Settings().SMTPPort = server.Port();
         window->show();
         Message(*window)->setPlainText(QString::fromUtf8("äb\ncd"));
 
@@ -171,7 +171,7 @@ private slots:
         CapturedMessages captured;
         std::unique_ptr<TFSMS> window = CreateMainWindow(clock_, folder.Path());
         QVERIFY(window);
-        window->Pop3Client().SetPort(pop3Port.Port());
+        window->Settings().POP3Port = pop3Port.Port();
         window->show();
         window->findChild<QComboBox*>("ComboBoxReceiverAdress")
             ->setEditText(QString::fromUtf8("01711234567"));

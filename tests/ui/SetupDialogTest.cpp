@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,17 +44,11 @@ private slots:
 private:
     template <class T> T* Find(TFSetupDialog& dialog, const char* name)
     {
-        T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-        if (!child) qFatal("no control %s", name);
-        return child;
+        return FindControl<T>(dialog, name);
     }
     std::string IniPath() const { return SettingsFilePath(folder_->Path()); }
-    QStringList Errors() const
-    {
-        QStringList texts;
-        for (const auto& [kind, text] : captured_->Messages()) texts << text;
-        return texts;
-    }
+    QStringList Errors() const { return captured_->Texts(); }
+    void ShowActive(TFSetupDialog& dialog);
     // Shows the dialog on its first page and puts `name` into the account box, which has the focus.
     QLineEdit* ChangeAccountNameInShownDialog(TFSetupDialog& dialog, const QString& name)
     {
@@ -96,10 +91,10 @@ void SetupDialogTest::pagesAndCaptions()
     QVERIFY(dialog.width() >= 541 && dialog.height() >= 298);
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
     auto* pages = Find<QTabWidget>(dialog, "PCSetupDialog");
-    QCOMPARE(pages->count(), 3);
-    const char* names[] = {"TSeMailAccount", "TSSMS", "TSAdressbook"};
-    const char* captions[] = {"eMail Konto", "SMS", "Adressbuch"};
-    for (int i = 0; i < 3; ++i) {
+    QCOMPARE(pages->count(), 4);
+    const char* names[] = {"TSeMailAccount", "TSSMS", "TSAdressbook", "TSConnection"};
+    const char* captions[] = {"eMail Konto", "SMS", "Adressbuch", "Verbindung"};
+    for (int i = 0; i < 4; ++i) {
         QCOMPARE(pages->widget(i)->objectName(), QString::fromLatin1(names[i]));
         QCOMPARE(pages->tabText(i), QString::fromUtf8(captions[i]));
     }
@@ -122,12 +117,15 @@ void SetupDialogTest::labelsStandBesideTheirBoxes()
         {"ESMSProvider", "SMS @-Adresse:"},
         {"EFormatToken", "Format-Zeichen vor Nachricht:"},
         {"EMaxSMSLength", "Maximale Länge:"},
+        {"ESMTPPort", "SMTP-Port:"},
+        {"ComboBoxSMTPSecurity", "SMTP-Verschlüsselung:"},
+        {"EPOP3Port", "POP3-Port:"},
+        {"ComboBoxPOP3Security", "POP3-Verschlüsselung:"},
     };
     QCOMPARE(labelOf, expected);
     for (const QString& name : expected.keys()) {
-        auto* box = dialog.findChild<QLineEdit*>(name);
-        QCOMPARE(box->width(), 121);
-        QCOMPARE(box->echoMode(), QLineEdit::Normal);
+        QCOMPARE(dialog.findChild<QWidget*>(name)->width(), 121);
+        if (auto* box = dialog.findChild<QLineEdit*>(name)) QCOMPARE(box->echoMode(), QLineEdit::Normal);
     }
 }
 
@@ -138,6 +136,7 @@ void SetupDialogTest::headingsAndCheckBoxes()
         {"TSeMailAccount", {"Anmeldeinformationen", "Benutzerinformationen", "Serverinformationen"}},
         {"TSSMS", {"Empfängeradresse", "Format", "Versandtoptionen"}},
         {"TSAdressbook", {"Adressbuch"}},
+        {"TSConnection", {"Postausgangsserver (SMTP)", "Posteingangsserver (POP3)"}},
     };
     for (const QString& page : headingsOf.keys()) {
         QStringList headings;
@@ -154,6 +153,7 @@ void SetupDialogTest::headingsAndCheckBoxes()
         {"CBLastSMSFirst", "Bei MultiSMS letzte SMS zuerst senden"},
         {"CBSMSAutoSave", "SMS nach versandt automatisch speichern"},
         {"CBUseOutlookAdressbook", "Adressbuch (Kontakte.vcf) verwenden"},
+        {"CBSMTPAuth", "Am Postausgangsserver anmelden (SMTP AUTH)"},
     };
     for (const QString& name : checkBoxes.keys())
         QCOMPARE(dialog.findChild<QCheckBox*>(name)->text(), checkBoxes[name]);
@@ -255,21 +255,22 @@ void SetupDialogTest::acceptStoresEveryKeyInMemoryAndFile()
     QCOMPARE(ini.ReadString("SMS", "SMSThisMonth", "nie"), std::string("nie"));
 }
 
-// Row i of the table holds 100 + i (or i odd) in the record and gets 200 + i (or i even) in its
-// control: each row's control shows its key and stores what it holds under that key, so a row the
-// dialog skips, or a control bound to a field of another type, shows. Which control belongs to
-// which key the tests above pin by name.
+// Row i of the table holds 100 + i (or i odd, or entry i mod 3) in the record and gets 200 + i (or
+// i even, or entry i + 1 mod 3) in its control: each row's control shows its key and stores what it
+// holds under that key, so a row the dialog skips, or a control bound to a field of another type,
+// shows. Which control belongs to which key the tests above pin by name.
 void SetupDialogTest::everyControlShowsAndStoresItsKey()
 {
     for (size_t i = 0; i < SetupControls.size(); ++i) {
-        auto assign = [n = 100 + static_cast<int>(i)](auto& value) {
+        const bool entry = QString::fromLatin1(SetupControls[i].ControlName).startsWith("ComboBox");
+        auto assign = [n = 100 + static_cast<int>(i), entry](auto& value) {
             using Value = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<Value, bool>)
                 value = n % 2 != 0;
             else if constexpr (std::is_same_v<Value, std::string>)
                 value = std::to_string(n);
             else
-                value = n;
+                value = entry ? (n - 100) % 3 : n;
         };
         std::visit([&](auto field) { assign(settings_.*field); }, SetupControls[i].Field);
     }
@@ -282,6 +283,10 @@ void SetupDialogTest::everyControlShowsAndStoresItsKey()
             QVERIFY2(box->isChecked() == (i % 2 != 0), name);
             box->setChecked(i % 2 == 0);
             expected[key] = i % 2 == 0 ? "1" : "0";
+        } else if (auto* entries = dialog.findChild<QComboBox*>(name)) {
+            QCOMPARE(entries->currentIndex(), int(i % 3));
+            entries->setCurrentIndex(int(i + 1) % 3);
+            expected[key] = std::to_string((i + 1) % 3);
         } else {
             auto* edit = Find<QLineEdit>(dialog, name);
             QCOMPARE(edit->text(), QString::number(100 + i));

@@ -5,10 +5,20 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QObject>
 #include <QPair>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <string>
+
+// The child of `parent` named `name`; a test that misses it ends at once.
+template <class T> T* FindControl(const QObject& parent, const char* name)
+{
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!child) qFatal("no control %s", name);
+    return child;
+}
 
 // A temporary program folder with its own user.ini.
 class TestProgramFolder
@@ -45,6 +55,12 @@ public:
     }
     ~CapturedMessages() { SetMessageSink(std::move(previous_)); }
     const QList<QPair<MessageKind, QString>>& Messages() const { return messages_; }
+    QStringList Texts() const
+    {
+        QStringList texts;
+        for (const auto& [kind, text] : messages_) texts << text;
+        return texts;
+    }
 
 private:
     QList<QPair<MessageKind, QString>> messages_;

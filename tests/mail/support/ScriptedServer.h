@@ -147,6 +147,7 @@ public:
     std::uint16_t Port() const { return port_; }
 
 private:
-    int socket_ = -1;
+    // Before socket_: the socket's initialiser sets the port.
     std::uint16_t port_ = 0;
+    int socket_ = -1;
 };
