@@ -137,12 +137,12 @@ void TSendWorkflow::CheckMonth()
     unrecordedParts_.reset();
 }
 
-// Only a send that hands the password to a server asks for it. Closing the prompt without "OK"
-// leaves the marker, which then serves as the password.
+// Every send asks while the marker stands, whether or not a server gets the password (a user may
+// rely on being asked at the first send). Closing the prompt without "OK" leaves the marker, which
+// then serves as the password.
 void TSendWorkflow::AskForPasswordWhenNotStored()
 {
-    const TSettings& settings = components_.Settings;
-    if (settings.LoginPassword == PasswordMarker && UsesPassword(settings)) window_.ShowPasswordPrompt();
+    if (components_.Settings.LoginPassword == PasswordMarker) window_.ShowPasswordPrompt();
 }
 
 // POP before SMTP when so set, then the SMTP connection; true when this opened it (and so closes

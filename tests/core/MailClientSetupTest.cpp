@@ -1,10 +1,10 @@
 #include "core/MailClientSetup.h"
 #include "mail/IdExceptions.h"
 #include "runtime/Exception.h"
-#include "tests/core/SendTestFiles.h"
 #include "tests/core/SendWorkflowFixture.h"
 #include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/mail/support/ScriptedServer.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -133,34 +133,6 @@ TEST_F(SendConnectionKeysTest, UnusableKeysEndTheClickBeforeAnythingConnects)
 
         EXPECT_EQ(window.PasswordPrompts, 0);
         EXPECT_EQ(window.TextReads, 0);
-    }
-}
-
-// The prompt serves every server that gets the password: POP3 first, SMTP AUTH, or both.
-TEST_F(SendConnectionKeysTest, TheMarkerAsksForThePasswordWhenAServerGetsIt)
-{
-    struct Case
-    {
-        const char* label;
-        bool pop3First;
-        bool smtpAuth;
-        int prompts;
-    };
-    RefusingPort refusing;
-    for (const Case& c : {Case{"neither", false, false, 0}, Case{"POP3 first", true, false, 1},
-                          Case{"SMTP AUTH", false, true, 1}, Case{"both", true, true, 1}}) {
-        SCOPED_TRACE(c.label);
-        settings.LoginPassword = PasswordMarker;
-        settings.Pop3First = c.pop3First;
-        settings.SMTPAuth = c.smtpAuth;
-        settings.SMTPPort = refusing.Port();
-        settings.POP3Port = refusing.Port();
-        window = FakeSendWindow();
-        window.Recipient = "01711234567";
-
-        EXPECT_THROW(workflow.BSendSMSClick(), Exception);
-
-        EXPECT_EQ(window.PasswordPrompts, c.prompts);
     }
 }
 
