@@ -10,7 +10,7 @@
 // released, the namespace and the contacts folder.
 struct AddressBookLink
 {
-    AddressBookLink(std::string contactsFilePath, ContactForm& form)
+    AddressBookLink(std::string contactsFilePath, ContactDisplay& form)
         : Outlook(std::move(contactsFilePath), form)
     {
     }

@@ -1,6 +1,6 @@
 #include "addressbook/ContactEditing.h"
 
-#include "addressbook/AddressBookErrors.h"
+#include "addressbook/AddressBookMessages.h"
 #include "addressbook/ContactFilter.h"
 #include "addressbook/ContactList.h"
 #include "core/RecipientNumber.h"
@@ -81,7 +81,7 @@ void CreateContact(AddressBookLink& link, ContactWindow& window)
 
 } // namespace
 
-void BNewContactClick(AddressBookLink& link, ContactWindow& window)
+void OpenOrCreateContact(AddressBookLink& link, ContactWindow& window)
 {
     if (!window.UseOutlookAdressbook()) {
         window.ShowStatusText(M::NoAddressBookStatus);

@@ -7,4 +7,4 @@
 // number) in the contact form, or creates a new contact prefilled from the box and opens that.
 // After the form is closed it tells in the status bar what became of the contact and brings the
 // list and the box up to date.
-void BNewContactClick(AddressBookLink& link, ContactWindow& window);
+void OpenOrCreateContact(AddressBookLink& link, ContactWindow& window);

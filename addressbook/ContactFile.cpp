@@ -1,6 +1,6 @@
 #include "addressbook/ContactFile.h"
 
-#include "addressbook/AddressBookErrors.h"
+#include "addressbook/AddressBookMessages.h"
 #include "runtime/TextFile.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
 #include "addressbook/ContactItem.h"
 
-#include "addressbook/AddressBookErrors.h"
-#include "addressbook/ContactForm.h"
+#include "addressbook/AddressBookMessages.h"
+#include "addressbook/ContactDisplay.h"
 #include "addressbook/ContactStore.h"
 #include "addressbook/VCardText.h"
 

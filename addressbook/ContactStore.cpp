@@ -1,20 +1,20 @@
 #include "addressbook/ContactStore.h"
 
-#include "addressbook/AddressBookErrors.h"
+#include "addressbook/AddressBookMessages.h"
 #include "addressbook/ContactItem.h"
 #include "addressbook/VCard.h"
 
 #include <algorithm>
 #include <unordered_map>
 
-std::shared_ptr<ContactStore> ContactStore::Open(std::string path, ContactForm& form)
+std::shared_ptr<ContactStore> ContactStore::Open(std::string path, ContactDisplay& form)
 {
     std::shared_ptr<ContactStore> store(new ContactStore(std::move(path), form));
     store->Refresh();
     return store;
 }
 
-ContactStore::ContactStore(std::string path, ContactForm& form) : path_(std::move(path)), form_(form) {}
+ContactStore::ContactStore(std::string path, ContactDisplay& form) : path_(std::move(path)), form_(form) {}
 
 void ContactStore::Refresh()
 {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-class ContactForm;
+class ContactDisplay;
 class ContactItem;
 
 enum class ContactField { FullName, MobileTelephoneNumber };
@@ -21,10 +21,10 @@ class ContactStore : public std::enable_shared_from_this<ContactStore>
 {
 public:
     // Reads the file; a missing file is an empty address book (created by the first save).
-    static std::shared_ptr<ContactStore> Open(std::string path, ContactForm& form);
+    static std::shared_ptr<ContactStore> Open(std::string path, ContactDisplay& form);
 
     const std::string& Path() const { return path_; }
-    ContactForm& Form() const { return form_; }
+    ContactDisplay& Form() const { return form_; }
 
     // Re-reads the file when its stamp (inode, size, times) differs from what was last read or
     // written. Contacts whose card is unchanged keep their objects; those whose card changed or went
@@ -44,14 +44,14 @@ public:
     void Delete(ContactItem& contact);
 
 private:
-    ContactStore(std::string path, ContactForm& form);
+    ContactStore(std::string path, ContactDisplay& form);
     size_t IndexOf(const ContactItem& contact) const;
     void Write(const VCardFileContent& content);
     void SaveStored(ContactItem& contact);
     void SaveAsNewCard(ContactItem& contact);
 
     std::string path_;
-    ContactForm& form_;
+    ContactDisplay& form_;
     FileStamp stamp_;
     VCardFileContent file_;
     std::vector<std::shared_ptr<ContactItem>> contacts_; // one per card of file_

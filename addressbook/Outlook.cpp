@@ -1,6 +1,6 @@
 #include "addressbook/Outlook.h"
 
-#include "addressbook/AddressBookErrors.h"
+#include "addressbook/AddressBookMessages.h"
 #include "addressbook/ContactStore.h"
 #include "runtime/AsciiText.h"
 
@@ -84,7 +84,7 @@ const std::shared_ptr<ContactStore>& TNameSpace::Store() const
     return store_;
 }
 
-TOutlookApplication::TOutlookApplication(std::string contactsFilePath, ContactForm& form)
+TOutlookApplication::TOutlookApplication(std::string contactsFilePath, ContactDisplay& form)
     : path_(std::move(contactsFilePath)), form_(form)
 {
 }

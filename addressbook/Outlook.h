@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-class ContactForm;
+class ContactDisplay;
 class ContactStore;
 
 // The automation interface of the address book, over the program's own contact file: the
@@ -75,7 +75,7 @@ class TOutlookApplication
 {
 public:
     // `form` shows contacts for Display; it must outlive the application and its contacts.
-    TOutlookApplication(std::string contactsFilePath, ContactForm& form);
+    TOutlookApplication(std::string contactsFilePath, ContactDisplay& form);
 
     // Reads the contact file (EContactFileError when it cannot be read or parsed); no-op when
     // connected.
@@ -89,7 +89,7 @@ public:
 
 private:
     std::string path_;
-    ContactForm& form_;
+    ContactDisplay& form_;
     std::shared_ptr<ContactStore> store_;
 };
 

@@ -1,6 +1,6 @@
 #include "addressbook/VCardFile.h"
 
-#include "addressbook/AddressBookErrors.h"
+#include "addressbook/AddressBookMessages.h"
 #include "addressbook/VCardText.h"
 #include "runtime/AsciiText.h"
 

@@ -1,4 +1,4 @@
-#include "addressbook/ContactForm.h"
+#include "addressbook/ContactDisplay.h"
 #include "addressbook/Outlook.h"
 #include "tests/support/TempFolder.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 constexpr int Contacts = 10000;
 
-class NoForm : public ContactForm
+class NoForm : public ContactDisplay
 {
 public:
     void ShowModal(ContactItem&) override {}

@@ -113,7 +113,7 @@ int main()
         const double clickMs = MedianMs(Clicks, [&] {
             window.Recipient = "01711234567";
             window.Message = text;
-            workflow.BSendSMSClick();
+            workflow.Send();
         });
         const std::vector<std::string> clickMails = server.WaitForMessages(static_cast<size_t>(3 * Clicks));
         const double smtplibMs = SmtplibMedianMs(server, {clickMails.end() - 3, clickMails.end()});

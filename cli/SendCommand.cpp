@@ -1,6 +1,6 @@
 #include "cli/SendCommand.h"
 
-#include "addressbook/ContactForm.h"
+#include "addressbook/ContactDisplay.h"
 #include "addressbook/ContactList.h"
 #include "cli/CliMessages.h"
 #include "cli/ConsoleSendWindow.h"
@@ -21,7 +21,7 @@
 namespace {
 
 // The contact form, which a send never shows.
-class NoContactForm : public ContactForm
+class NoContactForm : public ContactDisplay
 {
 public:
     void ShowModal(ContactItem&) override {}

@@ -47,7 +47,7 @@ void TSendWorkflow::IdSMTPOnWorkEnd()
     window_.ShowStatusText(SmsSentStatus);
 }
 
-void TSendWorkflow::BSendSMSClick()
+void TSendWorkflow::Send()
 {
     CheckConnectionKeysOfSend(components_.Settings);
     CheckMonth();

@@ -75,7 +75,8 @@ public:
     // Installs the SMTP client's status handlers, which report progress in the window's status bar.
     TSendWorkflow(SendComponents components, SendWindow& window);
 
-    void BSendSMSClick();
+    // One click of "SMS Senden": the message box's text to the recipient box's number.
+    void Send();
 
     // The message box's text to several recipients in one session, as the command line sends it:
     // the month check and the password as a click; each recipient text looked up as the recipient

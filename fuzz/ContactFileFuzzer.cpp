@@ -2,8 +2,8 @@
 // through the store, then checks that the file reads back with the expected cards: the untouched
 // ones byte for byte, the gaps between cards as they were, the contact with the values it was given.
 
-#include "addressbook/AddressBookErrors.h"
-#include "addressbook/ContactForm.h"
+#include "addressbook/AddressBookMessages.h"
+#include "addressbook/ContactDisplay.h"
 #include "addressbook/ContactItem.h"
 #include "addressbook/ContactStore.h"
 #include "addressbook/VCard.h"
@@ -23,7 +23,7 @@
 
 namespace {
 
-class NoForm : public ContactForm
+class NoForm : public ContactDisplay
 {
 public:
     void ShowModal(ContactItem&) override {}
@@ -148,7 +148,7 @@ Expectation Apply(ContactStore& store, const VCardFileContent& before, const Edi
     return expected;
 }
 
-void Check(const TempFolder& folder, ContactForm& form, const Expectation& expected)
+void Check(const TempFolder& folder, ContactDisplay& form, const Expectation& expected)
 {
     const std::string path = folder.File("Kontakte.vcf");
     const std::string bytes = folder.Read("Kontakte.vcf");

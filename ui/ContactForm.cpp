@@ -2,7 +2,7 @@
 
 #include "addressbook/ContactItem.h"
 #include "ui/ErrorGuard.h"
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

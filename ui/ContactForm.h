@@ -1,6 +1,6 @@
 #pragma once
 
-#include "addressbook/ContactForm.h"
+#include "addressbook/ContactDisplay.h"
 
 #include <QDialog>
 
@@ -32,7 +32,7 @@ private:
 };
 
 // Shows the contact form modally for the address book, over `parent`.
-class TContactFormHost : public ContactForm
+class TContactFormHost : public ContactDisplay
 {
 public:
     explicit TContactFormHost(QWidget* parent) : parent_(parent) {}

@@ -1,7 +1,7 @@
 #include "ui/DraftCommands.h"
 
 #include "core/SmsDraft.h"
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 #include "ui/UiMessages.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "ui/MessageLength.h"
 
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

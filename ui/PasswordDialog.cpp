@@ -1,7 +1,7 @@
 #include "ui/PasswordDialog.h"
 
 #include "ui/ErrorGuard.h"
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "ui/RecipientBox.h"
 
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

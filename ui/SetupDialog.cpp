@@ -7,7 +7,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/PasswordDialog.h"
 #include "ui/SetupControls.h"
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

@@ -10,7 +10,7 @@
 #include "ui/PasswordDialog.h"
 #include "ui/RecipientBox.h"
 #include "ui/SetupDialog.h"
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 #include "ui/ToolbarImages.h"
 #include "ui/UiMessages.h"
 
@@ -327,7 +327,7 @@ void TFSMS::ComboBoxReceiverAdressChange()
 
 void TFSMS::BNewContactClick()
 {
-    ::BNewContactClick(addressBook_, *this);
+    OpenOrCreateContact(addressBook_, *this);
 }
 
 void TFSMS::ShowStatusText(const std::string& text)
@@ -367,7 +367,7 @@ void TFSMS::ClearRecipientBox()
 
 void TFSMS::BSendSMSClick()
 {
-    sendWorkflow_.BSendSMSClick();
+    sendWorkflow_.Send();
 }
 
 SendTexts TFSMS::TextsToSend() const

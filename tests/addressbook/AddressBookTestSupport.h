@@ -1,7 +1,7 @@
 #pragma once
 
-#include "addressbook/AddressBookErrors.h"
-#include "addressbook/ContactForm.h"
+#include "addressbook/AddressBookMessages.h"
+#include "addressbook/ContactDisplay.h"
 #include "tests/mail/support/ExpectThrowMessage.h"
 #include "tests/support/ContactCard.h"
 #include "tests/support/TempFolder.h"
@@ -17,7 +17,7 @@ inline std::string DataFile(const std::string& name)
 }
 
 // Stands in for the Qt contact form: runs `onShow` with the contact while "shown".
-class ScriptedContactForm : public ContactForm
+class ScriptedContactForm : public ContactDisplay
 {
 public:
     std::function<void(ContactItem&)> onShow = [](ContactItem&) {};

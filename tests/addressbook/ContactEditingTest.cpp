@@ -71,7 +71,7 @@ TEST_F(ContactEditingTest, WithoutAddressBookOnlyReports)
 {
     window.useOutlookAdressbook = false;
     Type("Anna Schmidt");
-    BNewContactClick(link, window);
+    OpenOrCreateContact(link, window);
     EXPECT_EQ(window.status, M::NoAddressBookStatus);
     EXPECT_EQ(form.shown, 0);
 }
@@ -115,7 +115,7 @@ TEST_F(ContactEditingTest, OpenedContactOutcomeFollowsWhatTheSearchesFind)
         FillContactList(link, window);
         Choose("Anna Schmidt");
         edit = c.edit;
-        BNewContactClick(link, window);
+        OpenOrCreateContact(link, window);
         EXPECT_EQ(window.entries, c.entries);
         EXPECT_EQ(window.text, c.text);
         EXPECT_EQ(window.status, c.status);
@@ -128,9 +128,9 @@ TEST_F(ContactEditingTest, AfterTheContactWentASecondClickOpensItAgain)
 {
     Choose("Anna Schmidt");
     edit = [](ContactItem& k) { k.Delete(); };
-    BNewContactClick(link, window);
+    OpenOrCreateContact(link, window);
     edit = [](ContactItem& k) { k.Save(); }; // saving adds it again
-    BNewContactClick(link, window);
+    OpenOrCreateContact(link, window);
     EXPECT_EQ(shownWith, (std::vector<std::pair<std::string, std::string>>{
                              {"+49 1701234567", "Anna Schmidt"}, {"+49 1701234567", "Anna Schmidt"}}));
     EXPECT_EQ(window.status, "Kontakt Anna Schmidt wurde gelöscht/komplett verändert");
@@ -143,7 +143,7 @@ TEST_F(ContactEditingTest, NumberTextsOpenTheContactStoredInTheInternationalForm
     for (const char* typed : {"+491701234567", "00491701234567", "01701234567"}) {
         SCOPED_TRACE(typed);
         Type(typed);
-        BNewContactClick(link, window);
+        OpenOrCreateContact(link, window);
         EXPECT_EQ(shownWith.back().second, "Anna Schmidt");
         EXPECT_EQ(window.text, "Anna Schmidt");
         EXPECT_EQ(window.selected, 1);
@@ -172,7 +172,7 @@ TEST_F(ContactEditingTest, NewContactIsPrefilledFromTheBox)
          }) {
         SCOPED_TRACE(c.label);
         Type(c.typed);
-        BNewContactClick(link, window);
+        OpenOrCreateContact(link, window);
         EXPECT_EQ(shownWith.back(), std::make_pair(c.number, c.name));
         EXPECT_FALSE(link.ContactFromAddressBook); // closed without saving
     }
@@ -184,7 +184,7 @@ TEST_F(ContactEditingTest, NewContactClosedWithoutSavingChangesNothing)
     Type("Dora");
     window.status = "vorher";
     edit = [](ContactItem& k) { k.SetFullName("Dora Klein"); };
-    BNewContactClick(link, window);
+    OpenOrCreateContact(link, window);
     EXPECT_EQ(window.entries, (Entries{"", "Anna Schmidt", "Bernd"}));
     EXPECT_EQ(window.text, "Dora");
     EXPECT_EQ(window.status, "vorher");
@@ -195,7 +195,7 @@ TEST_F(ContactEditingTest, SavedNewContactIsChosenAndListed)
 {
     Type("0160 1234");
     edit = [](ContactItem& k) { SaveAs(k, "Dora Klein", "+49 1601234"); };
-    BNewContactClick(link, window);
+    OpenOrCreateContact(link, window);
     EXPECT_EQ(window.entries, (Entries{"", "Anna Schmidt", "Bernd", "Dora Klein"}));
     EXPECT_EQ(window.text, "Dora Klein");
     EXPECT_EQ(window.status, "Kontakt Dora Klein wurde erstellt");
@@ -207,7 +207,7 @@ TEST_F(ContactEditingTest, NewContactUnderAnExistingNameAddsAnEqualEntryAndChoos
 {
     Type("0160");
     edit = [](ContactItem& k) { SaveAs(k, "Bernd", "+49 160"); };
-    BNewContactClick(link, window);
+    OpenOrCreateContact(link, window);
     EXPECT_EQ(window.entries, (Entries{"", "Anna Schmidt", "Bernd", "Bernd"}));
     EXPECT_EQ(window.status, "Kontakt Bernd wurde erstellt");
     EXPECT_EQ(link.Contact.MobileTelephoneNumber(), "0171 5550000");
@@ -217,7 +217,7 @@ TEST_F(ContactEditingTest, UmlautsInNamesReachTheStatusAsUtf8)
 {
     Type("J\xFCrgen"); // Windows-1252
     edit = [](ContactItem& k) { k.Save(); };
-    BNewContactClick(link, window);
+    OpenOrCreateContact(link, window);
     EXPECT_EQ(window.status, "Kontakt Jürgen wurde erstellt");
 }
 
@@ -229,7 +229,7 @@ TEST_F(ContactEditingTest, WithoutAHeldFolderTheButtonSaysSo)
     window = FakeContactWindow();
     EXPECT_THROW(FillContactList(link, window), EContactFileError);
     Type("Dora");
-    EXPECT_THROW_MESSAGE(BNewContactClick(link, window), EAddressBookError, M::NotConnected());
+    EXPECT_THROW_MESSAGE(OpenOrCreateContact(link, window), EAddressBookError, M::NotConnected());
     EXPECT_EQ(form.shown, 0);
 }
 
@@ -240,12 +240,12 @@ TEST_F(ContactEditingTest, AnEmptyNameOrNumberIdentifiesNoContact)
     FillContactList(link, window);
     Type("D");
     window.status = "vorher";
-    BNewContactClick(link, window); // a new contact closed without saving
+    OpenOrCreateContact(link, window); // a new contact closed without saving
     EXPECT_EQ(window.status, "vorher");
     EXPECT_FALSE(link.ContactFromAddressBook);
 
     Choose("Carla");
     edit = [](ContactItem& k) { k.Delete(); };
-    BNewContactClick(link, window);
+    OpenOrCreateContact(link, window);
     EXPECT_EQ(window.status, "Kontakt Carla wurde gelöscht/komplett verändert");
 }

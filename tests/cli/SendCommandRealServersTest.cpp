@@ -166,7 +166,7 @@ TEST_F(SendCommandRealServersTest, TwentyProcessesAndTheWindowCountEveryPartAndK
         for (int click = 0; click < 2; ++click) {
             window.Recipient = "01711234567";
             window.Message = windowText;
-            workflow.BSendSMSClick();
+            workflow.Send();
         }
     });
     std::vector<int> statuses;

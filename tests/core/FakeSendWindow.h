@@ -1,6 +1,6 @@
 #pragma once
 
-#include "addressbook/ContactForm.h"
+#include "addressbook/ContactDisplay.h"
 #include "core/SendWindow.h"
 
 #include <functional>
@@ -39,7 +39,7 @@ public:
 };
 
 // The contact form of the address book, which a send never shows.
-class NoContactForm : public ContactForm
+class NoContactForm : public ContactDisplay
 {
 public:
     void ShowModal(ContactItem&) override {}

@@ -129,7 +129,7 @@ TEST_F(SendConnectionKeysTest, UnusableKeysEndTheClickBeforeAnythingConnects)
         window = FakeSendWindow();
         window.Recipient = "01711234567";
 
-        EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EConvertError, c.message);
+        EXPECT_THROW_MESSAGE(workflow.Send(), EConvertError, c.message);
 
         EXPECT_EQ(window.PasswordPrompts, 0);
         EXPECT_EQ(window.TextReads, 0);
@@ -144,13 +144,13 @@ TEST_F(SendConnectionKeysTest, APlainConnectionLeftOpenIsNotUsedOnceEncryptionIs
     settings.Pop3First = false;
     settings.SMTPPort = server.Port();
     window.Recipient = "01711234567";
-    EXPECT_THROW(workflow.BSendSMSClick(), EIdProtocolReplyError);
+    EXPECT_THROW(workflow.Send(), EIdProtocolReplyError);
     ASSERT_TRUE(smtp.IsConnected());
 
     RefusingPort refusing;
     settings.SMTPPort = refusing.Port();
     settings.SMTPSecurity = 1;
-    EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EIdSocketError,
+    EXPECT_THROW_MESSAGE(workflow.Send(), EIdSocketError,
                          "Socket-Fehler # 10061\r\nVerbindung abgelehnt.");
 
     EXPECT_EQ(server.Received(),

@@ -82,7 +82,7 @@ TEST_F(SendWorkflowRealServersTest, ThreeHundredFiftyCharactersArriveAsThreeMail
                    "[SMS]\r\nLastSentSMS=01.12.2026 08:00:00\r\nSMSThisMonth=10\r\n");
         window.Message = text;
 
-        workflow.BSendSMSClick();
+        workflow.Send();
 
         const std::vector<std::string> received = NewMessages(3);
         ASSERT_EQ(received.size(), 3u);
@@ -109,7 +109,7 @@ TEST_F(SendWorkflowRealServersTest, AnEmptyTextReachesTheServerByteForByte)
     settings.AutoSave = false;
     window.Message = "";
 
-    workflow.BSendSMSClick();
+    workflow.Send();
 
     const std::vector<std::string> received = NewMessages(1);
     ASSERT_EQ(received.size(), 1u);
@@ -131,7 +131,7 @@ TEST_F(SendWorkflowRealServersTest, TheMarkerLogsInToPop3WhenThePromptIsClosed)
     settings.LoginPassword = PasswordMarker;
     window.Message = "Hallo";
 
-    workflow.BSendSMSClick();
+    workflow.Send();
 
     EXPECT_EQ(window.PasswordPrompts, 1);
     EXPECT_EQ(NewMessages(1).size(), 1u);
@@ -142,7 +142,7 @@ TEST_F(SendWorkflowRealServersTest, AWrongPop3PasswordSendsNothing)
     settings.LoginPassword = "falsch";
     window.Message = "Hallo";
 
-    EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EIdProtocolReplyError,
+    EXPECT_THROW_MESSAGE(workflow.Send(), EIdProtocolReplyError,
                          "-ERR [AUTH] Authentication failed.");
 
     EXPECT_FALSE(smtp.IsConnected());

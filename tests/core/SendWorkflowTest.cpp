@@ -1,4 +1,4 @@
-#include "addressbook/ContactForm.h"
+#include "addressbook/ContactDisplay.h"
 #include "addressbook/ContactItem.h"
 #include "addressbook/Outlook.h"
 #include "core/CoreMessages.h"
@@ -96,7 +96,7 @@ TEST_F(SendWorkflowTest, PartsGoOutOneMailEachInTheChosenOrderAndTheSendIsRecord
         window.Recipient = "01711234567";
         window.Message = text;
 
-        workflow.BSendSMSClick();
+        workflow.Send();
 
         std::vector<std::string> expected = {Ehlo()};
         for (int k : c.order) expected = Concat({expected, MessageLines(subjects[k])});
@@ -123,7 +123,7 @@ TEST_F(SendWorkflowTest, AnEmptyTextSendsOneMailWithTheTokenAlone)
     auto server = UseSmtpServer({"250 ok"});
     window.Message = "";
 
-    workflow.BSendSMSClick();
+    workflow.Send();
 
     EXPECT_EQ(server->Received(), Concat({{Ehlo()}, MessageLines("Subject: T:"), {"Quit"}}));
     EXPECT_EQ(settings.SMSThisMonth, 5);
@@ -138,7 +138,7 @@ TEST_F(SendWorkflowTest, ALineBreakTravelsEncodedInTheSubjectOfItsPart)
     settings.FormatToken = "";
     window.Message = "ab\r\ncd";
 
-    workflow.BSendSMSClick();
+    workflow.Send();
 
     // The line break of the first part is encoded into the Subject; it never ends a line on the wire.
     EXPECT_EQ(server->Received(), Concat({{Ehlo()},
@@ -203,7 +203,7 @@ TEST_F(SendWorkflowTest, UnusableRecipientsAndAddressesSendNothingAndConnectNowh
                 std::weak_ptr<ContactStore>(), VCardContact{"Eva", *c.contactMobile, ""}));
         }
 
-        workflow.BSendSMSClick();
+        workflow.Send();
 
         EXPECT_EQ(window.StatusTexts, Texts({c.status}));
         EXPECT_EQ(window.TextReads, 1);
@@ -241,7 +241,7 @@ TEST_F(SendWorkflowTest, TheMarkerAsksForThePasswordAndServesAsOneWhenThePromptI
         window.Recipient = "01711234567";
         window.OnPasswordPrompt = c.prompt;
 
-        workflow.BSendSMSClick();
+        workflow.Send();
 
         EXPECT_EQ(window.PasswordPrompts, 1);
         EXPECT_EQ(pop3Server.Received(), Texts({"USER ich", c.passLine, "Quit"}));
@@ -258,7 +258,7 @@ TEST_F(SendWorkflowTest, AFailedPop3LogInEndsTheClickBeforeAnySmtpConnection)
     settings.Pop3First = true;
     window.Message = "Hallo";
 
-    EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EIdProtocolReplyError, "-ERR falsches Kennwort");
+    EXPECT_THROW_MESSAGE(workflow.Send(), EIdProtocolReplyError, "-ERR falsches Kennwort");
 
     // The texts were read, and any notice about them shown, before the POP3 server was contacted.
     EXPECT_EQ(window.TextReads, 1);
@@ -272,14 +272,14 @@ TEST_F(SendWorkflowTest, ARefusedRecipientLeavesTheConnectionOpenAndTheNextClick
     auto server = UseSmtpServer({"550 unbekannt", "250 ok"});
     window.Message = "Hallo";
 
-    EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), EIdProtocolReplyError, "550 unbekannt");
+    EXPECT_THROW_MESSAGE(workflow.Send(), EIdProtocolReplyError, "550 unbekannt");
     EXPECT_TRUE(smtp.IsConnected());
     EXPECT_EQ(window.Message, "Hallo");
     EXPECT_EQ(settings.SMSThisMonth, 4);
     EXPECT_EQ(File("user.ini"), UserIniBefore);
 
     window.StatusTexts.clear();
-    workflow.BSendSMSClick();
+    workflow.Send();
     // Sent over the open connection, which this click did not open and so leaves open.
     EXPECT_TRUE(smtp.IsConnected());
     EXPECT_EQ(window.StatusTexts, Texts({"sende...", "SMS gesendet", "SMS gesendet und gespeichert."}));
@@ -316,11 +316,11 @@ TEST_F(SendWorkflowTest, PartsOfAFailedFirstSendOfANewMonthCountForThatMonth)
         window.Message = "abcdefghij"
                          "klm";
 
-        EXPECT_THROW(workflow.BSendSMSClick(), ESmsPartlySent);
+        EXPECT_THROW(workflow.Send(), ESmsPartlySent);
         EXPECT_EQ(settings.SMSThisMonth, 1);
 
         clock.Set(c.nextClick);
-        workflow.BSendSMSClick();
+        workflow.Send();
         EXPECT_EQ(settings.SMSThisMonth, c.countAfterNextClick);
         EXPECT_EQ(window.SMSThisMonthLabel, std::to_string(c.countAfterNextClick));
         smtp.CloseConnection();
@@ -364,7 +364,7 @@ TEST_F(SendWorkflowTest, ARecordThatCannotBeWrittenAfterTheSendIsOnlyReported)
         window.Message = "abcdefghij"
                          "k";
 
-        workflow.BSendSMSClick();
+        workflow.Send();
 
         EXPECT_EQ(window.StatusTexts.back(), c.status);
         EXPECT_EQ(settings.SMSThisMonth, 6);
@@ -412,14 +412,14 @@ TEST_F(SendWorkflowTest, APartlySentSmsSendsOnlyTheRestOnTheNextClick)
         window.Recipient = "01711234567";
         window.Message = text;
 
-        EXPECT_THROW_MESSAGE(workflow.BSendSMSClick(), ESmsPartlySent,
+        EXPECT_THROW_MESSAGE(workflow.Send(), ESmsPartlySent,
                              std::string("550 unbekannt\r\nGesendet wurde Teil ") +
                                  (c.lastSmsFirst ? "3" : "1") +
                                  " von 3; ein erneuter Klick sendet nur die übrigen Teile.");
         EXPECT_EQ(window.Message, text);
         window.Recipient = c.retryNumber;
         window.Message = c.retryText;
-        workflow.BSendSMSClick();
+        workflow.Send();
 
         EXPECT_EQ(settings.SMSThisMonth, 5 + static_cast<int>(c.retried.size()));
         EXPECT_EQ(window.Message, "");
@@ -480,7 +480,7 @@ TEST_F(SendWorkflowTest, ContactsOfTheAddressBookNameTheRecipientAndTheArchive)
             addressBook.Contact.ConnectTo(
                 addressBook.ContactsFolder->Items().Find("[Fullname] = \"" + c.typed + "\""));
 
-        workflow.BSendSMSClick();
+        workflow.Send();
 
         EXPECT_EQ(window.Recipient, c.recipientAfter);
         EXPECT_EQ(server->Received(),

@@ -1,7 +1,7 @@
 #include "ActiveWindow.h"
 #include "TestProgramFolder.h"
 
-#include "addressbook/AddressBookErrors.h"
+#include "addressbook/AddressBookMessages.h"
 #include "runtime/Clock.h"
 #include "runtime/Exception.h"
 #include "tests/support/ContactCard.h"

@@ -1,6 +1,6 @@
 #include "ui/MessageLength.h"
 #include "runtime/CodePage.h"
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 
 #include <QPlainTextEdit>
 #include <QTest>

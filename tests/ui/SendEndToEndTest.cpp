@@ -5,7 +5,7 @@
 #include "tests/support/RealServers.h"
 #include "tests/support/ReceivedMail.h"
 #include "ui/ProgramStart.h"
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 
 #include "runtime/CodePage.h"
 #include "ui/ErrorGuard.h"

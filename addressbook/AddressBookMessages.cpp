@@ -1,4 +1,4 @@
-#include "addressbook/AddressBookErrors.h"
+#include "addressbook/AddressBookMessages.h"
 
 #include "runtime/CodePage.h"
 

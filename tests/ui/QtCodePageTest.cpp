@@ -1,10 +1,10 @@
 #include "TestProgramFolder.h"
 
-#include "ui/TextBorder.h"
+#include "ui/QtCodePage.h"
 
 #include <QTest>
 
-class TextBorderTest : public QObject
+class QtCodePageTest : public QObject
 {
     Q_OBJECT
 
@@ -73,10 +73,10 @@ private slots:
     }
 };
 
-int RunTextBorderTest(int argc, char** argv)
+int RunQtCodePageTest(int argc, char** argv)
 {
-    TextBorderTest test;
+    QtCodePageTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "TextBorderTest.moc"
+#include "QtCodePageTest.moc"

@@ -11,10 +11,10 @@ class ContactItem;
 // Save and Delete raise EContactFileError when the file cannot be written or was changed by
 // another program; the form shows that message and stays open (no exception leaves ShowModal
 // through an event loop).
-class ContactForm
+class ContactDisplay
 {
 public:
-    virtual ~ContactForm() = default;
+    virtual ~ContactDisplay() = default;
 
     // Returns when the user has closed the form.
     virtual void ShowModal(ContactItem& contact) = 0;
