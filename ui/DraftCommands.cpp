@@ -28,13 +28,13 @@ void TDraftCommands::SetFileDialogs(std::unique_ptr<DraftFileDialogs> dialogs)
     dialogs_ = std::move(dialogs);
 }
 
-void TDraftCommands::NewClick()
+void TDraftCommands::New()
 {
     message_.clear();
     setStatusText_(QString::fromUtf8(UiMessages::NewSms));
 }
 
-void TDraftCommands::OpenClick()
+void TDraftCommands::Open()
 {
     const std::optional<QString> chosen = dialogs_->ChooseFileToOpen(message_.window());
     if (!chosen) return;
@@ -43,15 +43,15 @@ void TDraftCommands::OpenClick()
     setStatusText_(QString::fromUtf8(UiMessages::SmsOpened));
 }
 
-void TDraftCommands::OnSaveClick()
+void TDraftCommands::Save()
 {
     if (SMSFileName_.empty())
-        OnSaveAsClick();
+        SaveAs();
     else
         SaveTo(SMSFileName_);
 }
 
-void TDraftCommands::OnSaveAsClick()
+void TDraftCommands::SaveAs()
 {
     const std::optional<QString> chosen = dialogs_->ChooseFileToSave(message_.window());
     if (!chosen) return;

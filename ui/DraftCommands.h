@@ -20,10 +20,10 @@ public:
     // File dialogs open over the message box's window.
     TDraftCommands(QPlainTextEdit& message, StatusTextSetter setStatusText);
 
-    void NewClick();
-    void OpenClick();
-    void OnSaveClick();
-    void OnSaveAsClick();
+    void New();
+    void Open();
+    void Save();
+    void SaveAs();
 
     // The full path of the draft file last opened or saved; empty until then.
     const std::string& SMSFileName() const { return SMSFileName_; }

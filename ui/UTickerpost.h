@@ -75,10 +75,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    void NewClick() { drafts_->NewClick(); }
-    void OpenClick() { drafts_->OpenClick(); }
-    void OnSaveClick() { drafts_->OnSaveClick(); }
-    void OnSaveAsClick() { drafts_->OnSaveAsClick(); }
+    void NewClick() { drafts_->New(); }
+    void OpenClick() { drafts_->Open(); }
+    void OnSaveClick() { drafts_->Save(); }
+    void OnSaveAsClick() { drafts_->SaveAs(); }
     void ArchivordnerClick();
     void EinstellungenClick();
     void InfoClick();
