@@ -1,6 +1,7 @@
 #include "mail/IdComponent.h"
 
 #include "mail/IdStack.h"
+#include "mail/MailMessages.h"
 #include "runtime/CodePage.h"
 
 namespace {
@@ -11,15 +12,15 @@ const char* StatusFormat(TIdStatus status)
 {
     switch (status) {
     case statusResolving:
-        return "Host-Name %s wird aufgelöst.";
+        return MailMessages::ResolvingStatus;
     case statusConnecting:
-        return "Verbinden mit %s.";
+        return MailMessages::ConnectingStatus;
     case statusConnected:
-        return "Verbunden.";
+        return MailMessages::ConnectedStatus;
     case statusDisconnecting:
-        return "Verbindung zu %s wird getrennt.";
+        return MailMessages::DisconnectingStatus;
     case statusDisconnected:
-        return "Nicht verbunden.";
+        return MailMessages::DisconnectedStatus;
     case statusText:
         return "%s";
     }

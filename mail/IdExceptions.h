@@ -1,11 +1,12 @@
 #pragma once
 
+#include "mail/MailMessages.h"
 #include "runtime/Exception.h"
 
 #include <string>
 
-// The errors of the mail transport with their German messages, all in one place. Every class
-// derives from EIdException; the application's error guard shows the message unchanged.
+// The errors of the mail transport, their German messages in MailMessages. Every class derives
+// from EIdException; the application's error guard shows the message unchanged.
 
 class EIdException : public Exception
 {
@@ -22,15 +23,12 @@ public:
 
 // ---- Socket layer ----
 
-// "Socket-Fehler # <number>", CR LF, then the German text for that Windows Sockets error number
-// (nothing after the line break for numbers without a text, such as the name lookup errors).
-std::string SocketErrorText(int errorNumber);
-
+// The message is MailMessages::SocketErrorText of the error number.
 class EIdSocketError : public EIdException
 {
 public:
     explicit EIdSocketError(int errorNumber)
-        : EIdException(SocketErrorText(errorNumber)), number_(errorNumber)
+        : EIdException(MailMessages::SocketErrorText(errorNumber)), number_(errorNumber)
     {
     }
     int ErrorNumber() const { return number_; }
@@ -42,7 +40,7 @@ private:
 class EIdInvalidSocket : public EIdException
 {
 public:
-    EIdInvalidSocket() : EIdException("Socket kann nicht zugewiesen werden.") {}
+    EIdInvalidSocket() : EIdException(MailMessages::InvalidSocket) {}
 };
 
 class EIdSocketHandleError : public EIdException
@@ -54,11 +52,7 @@ public:
 class EIdCouldNotBindSocket : public EIdSocketHandleError
 {
 public:
-    EIdCouldNotBindSocket()
-        : EIdSocketHandleError(
-              "Socket konnte nicht gebunden werden. Adresse und Port werden bereits benutzt.")
-    {
-    }
+    EIdCouldNotBindSocket() : EIdSocketHandleError(MailMessages::CouldNotBindSocket) {}
 };
 
 class EIdStackError : public EIdException
@@ -71,7 +65,7 @@ public:
 class EIdStackSetSizeExceeded : public EIdStackError
 {
 public:
-    EIdStackSetSizeExceeded() : EIdStackError("Mengengröße überschritten.") {}
+    EIdStackSetSizeExceeded() : EIdStackError(MailMessages::StackSetSizeExceeded) {}
 };
 
 // ---- Line connection ----
@@ -80,13 +74,13 @@ public:
 class EIdConnClosedGracefully : public EIdSilentException
 {
 public:
-    EIdConnClosedGracefully() : EIdSilentException("Die Verbindung wurde erfolgreich geschlossen.") {}
+    EIdConnClosedGracefully() : EIdSilentException(MailMessages::ConnClosedGracefully) {}
 };
 
 class EIdAlreadyConnected : public EIdException
 {
 public:
-    EIdAlreadyConnected() : EIdException("Verbindung besteht bereits.") {}
+    EIdAlreadyConnected() : EIdException(MailMessages::AlreadyConnected) {}
 };
 
 // A reply code that is not among the expected ones. The message is the server's last reply line,
@@ -110,24 +104,20 @@ public:
 class EIdNotEnoughDataInBuffer : public EIdTCPConnectionError
 {
 public:
-    EIdNotEnoughDataInBuffer() : EIdTCPConnectionError("Nicht genügend Daten im Puffer.") {}
+    EIdNotEnoughDataInBuffer() : EIdTCPConnectionError(MailMessages::NotEnoughDataInBuffer) {}
 };
 
 class EIdNoDataToRead : public EIdTCPConnectionError
 {
 public:
-    EIdNoDataToRead() : EIdTCPConnectionError("Keine Daten für den Lesezugriff.") {}
+    EIdNoDataToRead() : EIdTCPConnectionError(MailMessages::NoDataToRead) {}
 };
 
 // A line to be written holds CR or LF, which would let it smuggle a further command onto the wire.
 class EIdLineBreakInLine : public EIdTCPConnectionError
 {
 public:
-    EIdLineBreakInLine()
-        : EIdTCPConnectionError("Eine Zeile an den Server darf keinen Zeilenumbruch enthalten; "
-                                "es wurde nichts gesendet.")
-    {
-    }
+    EIdLineBreakInLine() : EIdTCPConnectionError(MailMessages::LineBreakInLine) {}
 };
 
 // The server sent a line longer than the connection accepts; the connection has been closed.
@@ -144,11 +134,7 @@ public:
 class EIdAuthNeedsTls : public EIdException
 {
 public:
-    EIdAuthNeedsTls()
-        : EIdException("Die Anmeldung am Postausgangsserver (SMTP AUTH) ist nur über eine verschlüsselte "
-                       "Verbindung möglich; es wurde nichts gesendet.")
-    {
-    }
+    EIdAuthNeedsTls() : EIdException(MailMessages::AuthNeedsTls) {}
 };
 
 // AUTH is configured and the server lists neither PLAIN nor LOGIN (code-page host name, shown as
@@ -165,10 +151,7 @@ public:
 class EIdFailedToRetreiveTimeZoneInfo : public EIdException
 {
 public:
-    EIdFailedToRetreiveTimeZoneInfo()
-        : EIdException("Einlesen der Zeitzonen-Informationen ist fehlgeschlagen.")
-    {
-    }
+    EIdFailedToRetreiveTimeZoneInfo() : EIdException(MailMessages::FailedToRetreiveTimeZoneInfo) {}
 };
 
 class EIdMessageException : public EIdException
@@ -180,7 +163,7 @@ public:
 class EIdTextInvalidCount : public EIdMessageException
 {
 public:
-    EIdTextInvalidCount() : EIdMessageException("Ungültige Anzahl für Text. TIdText muß größer als 1 sein") {}
+    EIdTextInvalidCount() : EIdMessageException(MailMessages::TextInvalidCount) {}
 };
 
 // Messages with attachments or several text parts are not written: the program never builds one,
@@ -188,9 +171,5 @@ public:
 class EIdMessagePartsNotSupported : public EIdMessageException
 {
 public:
-    EIdMessagePartsNotSupported()
-        : EIdMessageException(
-              "Nachrichten mit Anlagen oder mehreren Textteilen können nicht gesendet werden.")
-    {
-    }
+    EIdMessagePartsNotSupported() : EIdMessageException(MailMessages::MessagePartsNotSupported) {}
 };

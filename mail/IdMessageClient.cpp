@@ -2,6 +2,7 @@
 
 #include "mail/IdExceptions.h"
 #include "mail/IdIso2022Jp.h"
+#include "mail/MailMessages.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void TIdMessageClient::WriteBody(const TIdMessage& message, const TIdPartCounts&
     BeginProgress(workWriting, 0);
     try {
         if (!IsMultipart(counts)) {
-            ReportStatus(statusText, "Text wird codiert");
+            ReportStatus(statusText, MailMessages::EncodingTextStatus);
             for (const std::string& line : message.Body()) {
                 std::string stuffed = DotStuffed(line);
                 if (charset.Transfer == TransferKind::transferIso2022Jp)

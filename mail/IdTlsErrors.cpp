@@ -1,6 +1,6 @@
 #include "mail/IdTlsErrors.h"
 
-#include "runtime/CodePage.h"
+#include "mail/MailMessages.h"
 
 #include <openssl/err.h>
 #include <openssl/ssl.h>
@@ -15,19 +15,18 @@ std::string CertificateReason(long verifyError)
     case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
     case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
     case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
-        return "unbekannter Aussteller";
+        return MailMessages::UnknownIssuer;
     case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT:
-        return "selbst signiert";
+        return MailMessages::SelfSigned;
     case X509_V_ERR_CERT_HAS_EXPIRED:
-        return "abgelaufen";
+        return MailMessages::Expired;
     case X509_V_ERR_CERT_NOT_YET_VALID:
-        return "noch nicht gültig";
+        return MailMessages::NotYetValid;
     case X509_V_ERR_HOSTNAME_MISMATCH:
     case X509_V_ERR_IP_ADDRESS_MISMATCH:
-        return "ausgestellt für einen anderen Namen";
+        return MailMessages::IssuedForOtherName;
     default:
-        return std::string("die Prüfung ist fehlgeschlagen (") + X509_verify_cert_error_string(verifyError) +
-               ")";
+        return MailMessages::CertificateCheckFailed(X509_verify_cert_error_string(verifyError));
     }
 }
 
@@ -38,20 +37,13 @@ std::string FailureReason(unsigned long sslError)
         case SSL_R_WRONG_VERSION_NUMBER:
         case SSL_R_PACKET_LENGTH_TOO_LONG:
         case SSL_R_RECORD_LENGTH_MISMATCH:
-            return "der Server antwortet nicht mit TLS";
+            return MailMessages::NoTlsReply;
         case SSL_R_UNSUPPORTED_PROTOCOL:
         case SSL_R_TLSV1_ALERT_PROTOCOL_VERSION:
-            return "der Server bietet kein TLS 1.2 oder neuer an";
+            return MailMessages::NoModernTls;
         }
     }
-    const char* openSslText = ERR_reason_error_string(sslError);
-    if (!openSslText) return "Fehler im TLS-Protokoll";
-    return std::string("Fehler im TLS-Protokoll (") + openSslText + ")";
-}
-
-std::string FailureText(const std::string& server, const std::string& reason)
-{
-    return "Die TLS-Verbindung zu " + CodePageToUtf8(server) + " ist gescheitert: " + reason + ".";
+    return MailMessages::TlsProtocolError(ERR_reason_error_string(sslError));
 }
 
 } // namespace
@@ -59,30 +51,26 @@ std::string FailureText(const std::string& server, const std::string& reason)
 EIdTlsError EIdTlsError::UntrustedCertificate(const std::string& server, long verifyError,
                                               const std::string& fingerprint)
 {
-    return EIdTlsError("Das Zertifikat von " + CodePageToUtf8(server) + " ist nicht vertrauenswürdig: " +
-                       CertificateReason(verifyError) + ". SHA-256-Fingerabdruck: " + fingerprint);
+    return EIdTlsError(
+        MailMessages::UntrustedCertificate(server, CertificateReason(verifyError), fingerprint));
 }
 
 EIdTlsError EIdTlsError::Failed(const std::string& server, unsigned long sslError)
 {
-    return EIdTlsError(FailureText(server, FailureReason(sslError)));
+    return EIdTlsError(MailMessages::TlsFailed(server, FailureReason(sslError)));
 }
 
 EIdTlsError EIdTlsError::ClosedDuringHandshake(const std::string& server)
 {
-    return EIdTlsError(
-        FailureText(server, "der Server hat die Verbindung während des Aushandelns geschlossen"));
+    return EIdTlsError(MailMessages::TlsFailed(server, MailMessages::ClosedDuringHandshake));
 }
 
 EIdTlsError EIdTlsError::StartTlsNotOffered(const std::string& server)
 {
-    return EIdTlsError("Der Server " + CodePageToUtf8(server) +
-                       " bietet keine Verschlüsselung (STARTTLS) an; es wurde nichts gesendet.");
+    return EIdTlsError(MailMessages::StartTlsNotOffered(server));
 }
 
 EIdTlsError EIdTlsError::PlainBytesAfterStartTls(const std::string& server)
 {
-    return EIdTlsError("Der Server " + CodePageToUtf8(server) +
-                       " hat nach seiner Zusage zur Verschlüsselung unverschlüsselte Daten gesendet; die "
-                       "Verbindung wurde getrennt.");
+    return EIdTlsError(MailMessages::PlainBytesAfterStartTls(server));
 }

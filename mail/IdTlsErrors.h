@@ -4,9 +4,9 @@
 
 #include <string>
 
-// The errors of the TLS layer with their German messages, all in one place. Each names the server
-// as the user typed it (code-page text, shown as UTF-8); where the server's certificate was seen,
-// the message ends with its SHA-256 fingerprint, which the user may pin.
+// The errors of the TLS layer, their German messages in MailMessages. Each names the server as the
+// user typed it (code-page text, shown as UTF-8); where the server's certificate was seen, the
+// message ends with its SHA-256 fingerprint, which the user may pin.
 class EIdTlsError : public EIdException
 {
 public:

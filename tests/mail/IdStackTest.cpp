@@ -1,5 +1,6 @@
 #include "mail/IdExceptions.h"
 #include "mail/IdStackPosix.h"
+#include "mail/MailMessages.h"
 #include "tests/mail/support/ExpectThrowMessage.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ TEST(IdStackTest, SocketErrorTextHasNumberLineBreakAndText)
                    Case{10066, "Socket-Fehler # 10066\r\nVerzeichnis ist nicht leer"},
                    Case{11001, "Socket-Fehler # 11001\r\n"}, Case{0, "Socket-Fehler # 0\r\n"}}) {
         SCOPED_TRACE(c.number);
-        EXPECT_EQ(SocketErrorText(c.number), c.text);
+        EXPECT_EQ(MailMessages::SocketErrorText(c.number), c.text);
         EXPECT_EQ(EIdSocketError(c.number).Message(), c.text);
         EXPECT_EQ(EIdSocketError(c.number).ErrorNumber(), c.number);
     }

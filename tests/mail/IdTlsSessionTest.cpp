@@ -2,6 +2,7 @@
 
 #include "mail/IdExceptions.h"
 #include "mail/IdSocketHandle.h"
+#include "mail/MailMessages.h"
 #include "tests/support/TlsTestServer.h"
 
 #include <gtest/gtest.h>
@@ -104,7 +105,13 @@ TEST_F(IdTlsSessionTest, AcceptsExactlyTrustedOrPinnedCertificates)
          "",
          {Step::Send("220 mail.example.de ESMTP\r\n")},
          failed + "der Server antwortet nicht mit TLS."},
-        {"silent server", pki.Good, "localhost", "", {Step::Stall()}, SocketErrorText(WSAETIMEDOUT), 300},
+        {"silent server",
+         pki.Good,
+         "localhost",
+         "",
+         {Step::Stall()},
+         MailMessages::SocketErrorText(WSAETIMEDOUT),
+         300},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
