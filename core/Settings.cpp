@@ -4,6 +4,7 @@
 #include "runtime/AsciiText.h"
 #include "runtime/Convert.h"
 #include "runtime/Exception.h"
+#include "runtime/RuntimeMessages.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "runtime/Convert.h"
 
 #include "runtime/AsciiText.h"
-#include "runtime/CodePage.h"
 #include "runtime/Exception.h"
+#include "runtime/RuntimeMessages.h"
 
 #include <cstdint>
 
@@ -31,11 +31,6 @@ std::optional<int> TryStrToInt(std::string_view text)
     if (negative) value = -value;
     if (value > INT32_MAX || value < INT32_MIN) return std::nullopt;
     return static_cast<int>(value);
-}
-
-std::string NotAnIntegerMessage(std::string_view text)
-{
-    return "'" + CodePageToUtf8(text) + "' ist kein gültiger Integerwert";
 }
 
 int StrToInt(std::string_view text)

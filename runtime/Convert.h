@@ -12,6 +12,3 @@ std::optional<int> TryStrToInt(std::string_view text);
 // As TryStrToInt, raising EConvertError "'<text>' ist kein gültiger Integerwert" when the text
 // is no integer. The text is code-page text; the message quotes it in UTF-8.
 int StrToInt(std::string_view text);
-
-// The message of a failed integer conversion of the code-page text `text`.
-std::string NotAnIntegerMessage(std::string_view text);

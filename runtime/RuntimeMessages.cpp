@@ -1,5 +1,12 @@
 #include "runtime/RuntimeMessages.h"
 
+#include "runtime/CodePage.h"
+
+std::string NotAnIntegerMessage(std::string_view text)
+{
+    return "'" + CodePageToUtf8(text) + "' ist kein gültiger Integerwert";
+}
+
 std::string IniWriteRefusedMessage(const std::string& path)
 {
     return "In " + path + " kann nicht geschrieben werden";

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-// The fixed German messages of the runtime's file layers, gathered in one place.
+// The fixed German messages of the runtime, gathered in one place.
+
+// A failed integer conversion of the code-page text `text`.
+std::string NotAnIntegerMessage(std::string_view text);
 
 // A write to an INI file that the file system refused; `path` is the file's full path.
 std::string IniWriteRefusedMessage(const std::string& path);
