@@ -1,5 +1,7 @@
 #include "ui/InfoDialog.h"
 
+#include "ui/UiMessages.h"
+
 #include <QFile>
 #include <QFontMetrics>
 #include <QFrame>
@@ -11,16 +13,6 @@
 
 namespace {
 
-const char* const InfoLines[] = {
-    "Tickerpost Version 2.0",
-    "",
-    "bekannte Bugs:",
-    "-öffnet man einen Kontakt und verändert sowohl ",
-    "FullName als auch MobileTelephoneNumber so ",
-    "wird der geänderte Kontakt nicht im ",
-    "Adresseingabefeld angezeigt.",
-};
-
 QString Folder(const std::string& path)
 {
     return QFile::decodeName(path.c_str());
@@ -30,13 +22,13 @@ QString Folder(const std::string& path)
 QStringList InfoLinesWith(const FileLocations& files)
 {
     QStringList lines;
-    for (const char* line : InfoLines) lines << QString::fromUtf8(line);
+    for (const char* line : UiMessages::InfoLines) lines << QString::fromUtf8(line);
     lines << QString();
     if (files.SettingsFolder == files.DataFolder) {
-        lines << QStringLiteral("Dateien: ") + Folder(files.DataFolder);
+        lines << QString::fromUtf8(UiMessages::FilesFolder) + Folder(files.DataFolder);
     } else {
-        lines << QStringLiteral("Einstellungen: ") + Folder(files.SettingsFolder);
-        lines << QStringLiteral("Kontakte und Archiv: ") + Folder(files.DataFolder);
+        lines << QString::fromUtf8(UiMessages::SettingsFolder) + Folder(files.SettingsFolder);
+        lines << QString::fromUtf8(UiMessages::DataFolder) + Folder(files.DataFolder);
     }
     return lines;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The fixed texts of the user interface that are not captions of a control: the application's
-// title and the status and notice texts the windows show.
+// title, the status and notice texts the windows show and the text of the info dialog.
 namespace UiMessages {
 
 inline constexpr const char* ApplicationTitle = "Tickerpost";
@@ -23,5 +23,20 @@ inline constexpr const char* UnmappableCharacters =
 // Followed by the folder's path.
 inline constexpr const char* ArchiveFolderNotOpened =
     "Der Dateimanager kann diesen Archivordner nicht öffnen: ";
+
+// The info dialog's fixed lines, then the folders of the files: one line when they share a folder,
+// else one for the settings and one for the contacts and the archive, each followed by the path.
+inline constexpr const char* InfoLines[] = {
+    "Tickerpost Version 2.0",
+    "",
+    "bekannte Bugs:",
+    "-öffnet man einen Kontakt und verändert sowohl ",
+    "FullName als auch MobileTelephoneNumber so ",
+    "wird der geänderte Kontakt nicht im ",
+    "Adresseingabefeld angezeigt.",
+};
+inline constexpr const char* FilesFolder = "Dateien: ";
+inline constexpr const char* SettingsFolder = "Einstellungen: ";
+inline constexpr const char* DataFolder = "Kontakte und Archiv: ";
 
 } // namespace UiMessages
