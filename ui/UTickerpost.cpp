@@ -8,9 +8,9 @@
 #include "ui/InfoDialog.h"
 #include "ui/MessageLength.h"
 #include "ui/PasswordDialog.h"
+#include "ui/QtCodePage.h"
 #include "ui/RecipientBox.h"
 #include "ui/SetupDialog.h"
-#include "ui/QtCodePage.h"
 #include "ui/ToolbarImages.h"
 #include "ui/UiMessages.h"
 
@@ -220,6 +220,27 @@ void TFSMS::CreateWorkingArea()
     Bevel1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     centralLayout->addWidget(Bevel1);
 
+    // Two groups of label and value on the left, and the counter and the buttons on the right.
+    auto* grid = new QGridLayout(Bevel1);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setVerticalSpacing(8);
+    grid->setColumnStretch(2, 1);
+    grid->setColumnMinimumWidth(2, 12);
+    CreateRecipientRow(*grid);
+    CreateMessageBox(*grid);
+    CreateCounters(*grid);
+    CreateSendButton(*grid);
+
+    setTabOrder(MSMS, ComboBoxReceiverAdress);
+    setTabOrder(ComboBoxReceiverAdress, BNewContact);
+    setTabOrder(BNewContact, BSendSMS);
+    MSMS->setFocus();
+    ConnectWorkingArea();
+}
+
+// "An:", the recipient box and the contact button.
+void TFSMS::CreateRecipientRow(QGridLayout& grid)
+{
     LTo = CreateLabel(Bevel1, "LTo", "An:");
     MakeBold(LTo);
     ComboBoxReceiverAdress = new QComboBox(Bevel1);
@@ -232,6 +253,15 @@ void TFSMS::CreateWorkingArea()
     recipientBox_ = new TRecipientBox(ComboBoxReceiverAdress);
     BNewContact = CreateButton(Bevel1, "BNewContact", "Kontakt Neu/Öffnen");
 
+    auto* recipientRow = new QHBoxLayout;
+    recipientRow->addWidget(LTo);
+    recipientRow->addWidget(ComboBoxReceiverAdress, 1);
+    grid.addLayout(recipientRow, 0, 0, 1, 3);
+    grid.addWidget(BNewContact, 0, 3, 1, 2);
+}
+
+void TFSMS::CreateMessageBox(QGridLayout& grid)
+{
     MSMS = new QPlainTextEdit(Bevel1);
     MSMS->setObjectName(QStringLiteral("MSMS"));
     MSMS->setAccessibleName(Text("SMS-Text"));
@@ -240,42 +270,35 @@ void TFSMS::CreateWorkingArea()
     MSMS->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MSMS->setTabChangesFocus(true);
     messageLength_ = new TMessageLength(*MSMS->document());
+    grid.addWidget(MSMS, 1, 0, 1, 5, Qt::AlignLeft);
+}
 
+// The characters left and the SMS of the message below the message box, and the SMS of the month.
+void TFSMS::CreateCounters(QGridLayout& grid)
+{
     LLastingChars = CreateLabel(Bevel1, "LLastingChars", "Zeichen übrig:");
     LELastingChars = CreateValueLabel(Bevel1, "LELastingChars", "160", "Zeichen übrig");
     LSMSCount = CreateLabel(Bevel1, "LSMSCount", "Anzahl der SMS:");
     LESMSCount = CreateValueLabel(Bevel1, "LESMSCount", "1", "Anzahl der SMS");
     LSMSMonth = CreateLabel(Bevel1, "LSMSMonth", "SMS diesen Monat:");
     LESMSMonth = CreateValueLabel(Bevel1, "LESMSMonth", "0", "SMS diesen Monat");
+    grid.addWidget(LLastingChars, 2, 0);
+    grid.addWidget(LELastingChars, 2, 1);
+    grid.addWidget(LSMSCount, 2, 3);
+    grid.addWidget(LESMSCount, 2, 4);
+    grid.addWidget(LSMSMonth, 3, 0);
+    grid.addWidget(LESMSMonth, 3, 1);
+}
+
+void TFSMS::CreateSendButton(QGridLayout& grid)
+{
     BSendSMS = CreateButton(Bevel1, "BSendSMS", "SMS Senden");
     MakeBold(BSendSMS);
+    grid.addWidget(BSendSMS, 3, 3, 1, 2);
+}
 
-    auto* recipientRow = new QHBoxLayout;
-    recipientRow->addWidget(LTo);
-    recipientRow->addWidget(ComboBoxReceiverAdress, 1);
-
-    // Two groups of label and value on the left, and the counter and the buttons on the right.
-    auto* grid = new QGridLayout(Bevel1);
-    grid->setContentsMargins(8, 8, 8, 8);
-    grid->setVerticalSpacing(8);
-    grid->addLayout(recipientRow, 0, 0, 1, 3);
-    grid->addWidget(BNewContact, 0, 3, 1, 2);
-    grid->addWidget(MSMS, 1, 0, 1, 5, Qt::AlignLeft);
-    grid->addWidget(LLastingChars, 2, 0);
-    grid->addWidget(LELastingChars, 2, 1);
-    grid->addWidget(LSMSCount, 2, 3);
-    grid->addWidget(LESMSCount, 2, 4);
-    grid->addWidget(LSMSMonth, 3, 0);
-    grid->addWidget(LESMSMonth, 3, 1);
-    grid->addWidget(BSendSMS, 3, 3, 1, 2);
-    grid->setColumnStretch(2, 1);
-    grid->setColumnMinimumWidth(2, 12);
-
-    setTabOrder(MSMS, ComboBoxReceiverAdress);
-    setTabOrder(ComboBoxReceiverAdress, BNewContact);
-    setTabOrder(BNewContact, BSendSMS);
-    MSMS->setFocus();
-
+void TFSMS::ConnectWorkingArea()
+{
     Route(MSMS, &QPlainTextEdit::textChanged, &TFSMS::MSMSChange);
     Route(recipientBox_, &TRecipientBox::Edited, &TFSMS::ComboBoxReceiverAdressChange);
     Route(BNewContact, &QPushButton::clicked, &TFSMS::BNewContactClick);

@@ -23,6 +23,7 @@
 class QAction;
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -90,6 +91,11 @@ private:
     void CreateMainMenu();
     void CreateToolBar();
     void CreateWorkingArea();
+    void CreateRecipientRow(QGridLayout& grid);
+    void CreateMessageBox(QGridLayout& grid);
+    void CreateCounters(QGridLayout& grid);
+    void CreateSendButton(QGridLayout& grid);
+    void ConnectWorkingArea();
     void CreateStatusBar();
     QAction* CreateAction(const char* name, const char* caption, void (TFSMS::*handler)());
     template <class Sender, class Signal> void Route(Sender* sender, Signal signal, void (TFSMS::*handler)());
