@@ -115,8 +115,8 @@ TFSMS::TFSMS(FileLocations files, Clock& clock, QWidget* parent)
     CreateMainMenu();
     CreateToolBar();
     CreateWorkingArea();
-    drafts_ = std::make_unique<TDraftCommands>(*MSMS, [this](const QString& text) { SetStatusText(text); });
     CreateStatusBar();
+    CreateCommands();
     // The window grows and shrinks around its contents, the message box above all.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -304,7 +304,6 @@ void TFSMS::ConnectWorkingArea()
     Route(BNewContact, &QPushButton::clicked, &TFSMS::BNewContactClick);
     Route(BSendSMS, &QPushButton::clicked, &TFSMS::BSendSMSClick);
     MSMS->installEventFilter(this);
-    ComboBoxReceiverAdress->installEventFilter(this);
 }
 
 void TFSMS::CreateStatusBar()
@@ -320,6 +319,20 @@ void TFSMS::CreateStatusBar()
     // A long text is cut at the window's edge rather than widening the window.
     statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(statusText_, 1);
+}
+
+// The draft and clipboard commands on the message box.
+void TFSMS::CreateCommands()
+{
+    drafts_ = std::make_unique<TDraftCommands>(*MSMS, StatusTextSetter());
+    clipboard_ = std::make_unique<TClipboardCommands>(*MSMS, *ACut, *ACopy, *APaste, StatusTextSetter());
+    clipboard_->LeaveShortcutsToWindow(*MSMS);
+    clipboard_->LeaveShortcutsToWindow(*ComboBoxReceiverAdress);
+}
+
+std::function<void(const QString&)> TFSMS::StatusTextSetter()
+{
+    return [this](const QString& text) { SetStatusText(text); };
 }
 
 // Start-up: the settings, the message box's width, then the contact list when the address book is
@@ -470,34 +483,6 @@ void TFSMS::ExitClick()
     close();
 }
 
-void TFSMS::CutClick()
-{
-    SelectionToClipboard(&QPlainTextEdit::cut, UiMessages::CutWithoutSelection, UiMessages::CutDone);
-}
-
-void TFSMS::CopyClick()
-{
-    SelectionToClipboard(&QPlainTextEdit::copy, UiMessages::CopyWithoutSelection, UiMessages::Copied);
-}
-
-// Runs `transfer` (cut or copy) on the message box's selection, or says that nothing is selected.
-void TFSMS::SelectionToClipboard(void (QPlainTextEdit::*transfer)(), const char* withoutSelection,
-                                 const char* done)
-{
-    if (!MSMS->textCursor().hasSelection()) {
-        SetStatusText(Text(withoutSelection));
-        return;
-    }
-    (MSMS->*transfer)();
-    SetStatusText(Text(done));
-}
-
-void TFSMS::PasteClick()
-{
-    MSMS->paste();
-    SetStatusText(Text(UiMessages::Pasted));
-}
-
 void TFSMS::SetStatusText(const QString& text)
 {
     statusText_->setText(text);
@@ -509,22 +494,9 @@ QString TFSMS::StatusText() const
     return statusText_->text();
 }
 
-bool TFSMS::IsClipboardShortcut(const QKeyCombination& key) const
-{
-    const QKeySequence pressed(key);
-    return pressed == ACut->shortcut() || pressed == ACopy->shortcut() || pressed == APaste->shortcut();
-}
-
-// The message box and the recipient box would handle Ctrl+X, Ctrl+C and Ctrl+V themselves; the
-// window's clipboard commands act on the message box whatever has the focus, so those keys are
-// left to the window's shortcuts. Enter never breaks a line in the message box, with any modifier.
+// Enter never breaks a line in the message box, with any modifier.
 bool TFSMS::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ShortcutOverride &&
-        IsClipboardShortcut(static_cast<QKeyEvent*>(event)->keyCombination())) {
-        event->ignore();
-        return true;
-    }
     if (watched == MSMS && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;

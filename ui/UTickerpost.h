@@ -11,11 +11,13 @@
 #include "mail/IdSMTP.h"
 #include "runtime/Clock.h"
 #include "runtime/FileLocations.h"
+#include "ui/ClipboardCommands.h"
 #include "ui/ContactForm.h"
 #include "ui/DraftCommands.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,6 +99,8 @@ private:
     void CreateSendButton(QGridLayout& grid);
     void ConnectWorkingArea();
     void CreateStatusBar();
+    void CreateCommands();
+    std::function<void(const QString&)> StatusTextSetter();
     QAction* CreateAction(const char* name, const char* caption, void (TFSMS::*handler)());
     template <class Sender, class Signal> void Route(Sender* sender, Signal signal, void (TFSMS::*handler)());
 
@@ -106,18 +110,16 @@ private:
     void MSMSChange();
     void AddressBookSwitchChanged();
     void ExitClick();
-    void CutClick();
-    void CopyClick();
-    void PasteClick();
-    void SelectionToClipboard(void (QPlainTextEdit::*transfer)(), const char* withoutSelection,
-                              const char* done);
-    bool IsClipboardShortcut(const QKeyCombination& key) const;
+    void CutClick() { clipboard_->Cut(); }
+    void CopyClick() { clipboard_->Copy(); }
+    void PasteClick() { clipboard_->Paste(); }
 
     FileLocations files_;
     Clock& clock_;
     TSettings settings_;
     SmsMetrics metrics_;
     std::unique_ptr<TDraftCommands> drafts_;
+    std::unique_ptr<TClipboardCommands> clipboard_;
     TContactFormHost contactForm_{this};
     AddressBookLink addressBook_;
     TIdSMTP IdSMTP;
