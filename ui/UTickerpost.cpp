@@ -7,7 +7,6 @@
 #include "ui/ErrorGuard.h"
 #include "ui/InfoDialog.h"
 #include "ui/MessageLength.h"
-#include "ui/PasswordDialog.h"
 #include "ui/QtCodePage.h"
 #include "ui/RecipientBox.h"
 #include "ui/SetupDialog.h"
@@ -102,8 +101,7 @@ QFont MessageFont()
 
 TFSMS::TFSMS(FileLocations files, Clock& clock, QWidget* parent)
     : QMainWindow(parent), files_(std::move(files)), clock_(clock),
-      addressBook_(ContactsFilePath(files_.DataFolder), contactForm_), IdEmail(clock_),
-      sendWorkflow_({IdSMTP, IdPOP3, IdEmail, settings_, addressBook_, clock_, files_}, *this)
+      addressBook_(ContactsFilePath(files_.DataFolder), contactForm_), IdEmail(clock_)
 {
     setObjectName(QStringLiteral("FSMS"));
     setWindowTitle(Text(UiMessages::ApplicationTitle));
@@ -321,13 +319,18 @@ void TFSMS::CreateStatusBar()
     bar->addWidget(statusText_, 1);
 }
 
-// The draft and clipboard commands on the message box.
+// The draft and clipboard commands, the window parts the logic uses and the send over them.
 void TFSMS::CreateCommands()
 {
     drafts_ = std::make_unique<TDraftCommands>(*MSMS, StatusTextSetter());
     clipboard_ = std::make_unique<TClipboardCommands>(*MSMS, *ACut, *ACopy, *APaste, StatusTextSetter());
     clipboard_->LeaveShortcutsToWindow(*MSMS);
     clipboard_->LeaveShortcutsToWindow(*ComboBoxReceiverAdress);
+    logicWindow_ = std::make_unique<TLogicWindowAdapter>(
+        TLogicWindowAdapter::Widgets{*this, *ComboBoxReceiverAdress, *recipientBox_, *MSMS, *LESMSMonth},
+        settings_, StatusTextSetter());
+    sendWorkflow_ = std::make_unique<TSendWorkflow>(
+        SendComponents{IdSMTP, IdPOP3, IdEmail, settings_, addressBook_, clock_, files_}, *logicWindow_);
 }
 
 std::function<void(const QString&)> TFSMS::StatusTextSetter()
@@ -340,12 +343,12 @@ std::function<void(const QString&)> TFSMS::StatusTextSetter()
 void TFSMS::FormCreate()
 {
     LoadSettings(settings_, IniFile(SettingsFilePath(files_.SettingsFolder)), clock_);
-    LESMSMonth->setText(QString::number(settings_.SMSThisMonth));
+    logicWindow_->ShowSMSThisMonth(settings_.SMSThisMonth);
     const int limit = std::max(0, screen()->availableGeometry().width() - FrameAllowance);
     MSMS->setFixedWidth(MessageBoxWidth(MSMS->font().pointSize(), settings_.MaxSMSLength, limit));
     addressBook_.ContactFromAddressBook = false;
     ComboBoxReceiverAdress->setEnabled(true);
-    if (settings_.UseOutlookAdressbook) FillContactList(addressBook_, *this);
+    if (settings_.UseOutlookAdressbook) FillContactList(addressBook_, *logicWindow_);
 }
 
 // Releases only what is held: a connection that failed at start-up left nothing to log off.
@@ -363,77 +366,12 @@ void TFSMS::ComboBoxReceiverAdressChange()
 
 void TFSMS::BNewContactClick()
 {
-    OpenOrCreateContact(addressBook_, *this);
-}
-
-void TFSMS::ShowStatusText(const std::string& text)
-{
-    SetStatusText(QString::fromStdString(text));
-}
-
-std::string TFSMS::RecipientText() const
-{
-    return recipientBox_->Text();
-}
-
-void TFSMS::SetRecipientText(const std::string& text)
-{
-    recipientBox_->SetText(text);
-}
-
-void TFSMS::AddRecipientEntries(const std::vector<std::string>& names)
-{
-    recipientBox_->AddEntries(names);
-}
-
-void TFSMS::DeleteSelectedRecipientEntry()
-{
-    recipientBox_->DeleteSelectedEntry();
-}
-
-void TFSMS::SelectRecipientEntry(int index)
-{
-    recipientBox_->SelectEntry(index);
-}
-
-void TFSMS::ClearRecipientBox()
-{
-    recipientBox_->Clear();
+    OpenOrCreateContact(addressBook_, *logicWindow_);
 }
 
 void TFSMS::BSendSMSClick()
 {
-    sendWorkflow_.Send();
-}
-
-SendTexts TFSMS::TextsToSend() const
-{
-    return {ToCodePageQuietly(ComboBoxReceiverAdress->currentText()), ToCodePage(MSMS->toPlainText())};
-}
-
-void TFSMS::SelectMessagePart(const SmsPartRange& part)
-{
-    const QString text = MSMS->toPlainText();
-    QTextCursor cursor = MSMS->textCursor();
-    cursor.setPosition(QtPosition(text, part.Start));
-    cursor.setPosition(QtPosition(text, part.Start + part.Length), QTextCursor::KeepAnchor);
-    MSMS->setTextCursor(cursor);
-}
-
-void TFSMS::ClearMessage()
-{
-    MSMS->clear();
-}
-
-void TFSMS::ShowSMSThisMonth(int count)
-{
-    LESMSMonth->setText(QString::number(count));
-}
-
-void TFSMS::ShowPasswordPrompt()
-{
-    TFPasswordDialog prompt(settings_, this);
-    prompt.exec();
+    sendWorkflow_->Send();
 }
 
 void TFSMS::MSMSChange()
@@ -448,10 +386,10 @@ void TFSMS::MSMSChange()
 void TFSMS::EinstellungenClick()
 {
     ReadCount(IniFile(SettingsFilePath(files_.SettingsFolder)), settings_, clock_);
-    LESMSMonth->setText(QString::number(settings_.SMSThisMonth));
+    logicWindow_->ShowSMSThisMonth(settings_.SMSThisMonth);
     const bool usedAddressBook = settings_.UseOutlookAdressbook;
     TFSetupDialog(settings_, SettingsFilePath(files_.SettingsFolder), this, [this](const std::string& text) {
-        ShowStatusText(text);
+        logicWindow_->ShowStatusText(text);
     }).exec();
     if (settings_.UseOutlookAdressbook != usedAddressBook) AddressBookSwitchChanged();
 }
@@ -461,7 +399,7 @@ void TFSMS::EinstellungenClick()
 // address book released.
 void TFSMS::AddressBookSwitchChanged()
 {
-    AddressBookSwitched(addressBook_, *this, !settings_.UseOutlookAdressbook);
+    AddressBookSwitched(addressBook_, *logicWindow_, !settings_.UseOutlookAdressbook);
 }
 
 void TFSMS::InfoClick()

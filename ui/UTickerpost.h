@@ -1,8 +1,6 @@
 #pragma once
 
 #include "addressbook/AddressBookLink.h"
-#include "addressbook/ContactWindow.h"
-#include "core/SendWindow.h"
 #include "core/SendWorkflow.h"
 #include "core/Settings.h"
 #include "core/SmsText.h"
@@ -14,13 +12,12 @@
 #include "ui/ClipboardCommands.h"
 #include "ui/ContactForm.h"
 #include "ui/DraftCommands.h"
+#include "ui/LogicWindowAdapter.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 class QAction;
 class QComboBox;
@@ -33,8 +30,9 @@ class TMessageLength;
 class TRecipientBox;
 
 // The main window: recipient box, message box with its counters, the send button, menus, toolbar
-// and status bar. It holds the settings record and the clock for the whole run.
-class TFSMS : public QMainWindow, public ContactWindow, public SendWindow
+// and status bar. It holds the settings record and the clock for the whole run, and hands its
+// widgets to the logic through one adapter.
+class TFSMS : public QMainWindow
 {
     Q_OBJECT
 
@@ -57,22 +55,8 @@ public:
     // and OutlookNameSpace and ContactsFolder while they are held.
     AddressBookLink& AddressBook() { return addressBook_; }
 
-    // The window parts the contact list and the contact button use.
-    bool UseOutlookAdressbook() const override { return settings_.UseOutlookAdressbook; }
-    void ShowStatusText(const std::string& text) override;
-    std::string RecipientText() const override;
-    void SetRecipientText(const std::string& text) override;
-    void AddRecipientEntries(const std::vector<std::string>& names) override;
-    void DeleteSelectedRecipientEntry() override;
-    void SelectRecipientEntry(int index) override;
-    void ClearRecipientBox() override;
-
-    // The window parts the send uses besides those above.
-    SendTexts TextsToSend() const override;
-    void SelectMessagePart(const SmsPartRange& part) override;
-    void ClearMessage() override;
-    void ShowSMSThisMonth(int count) override;
-    void ShowPasswordPrompt() override;
+    // The window parts the contact list, the contact button and the send read and change.
+    TLogicWindowAdapter& LogicWindow() { return *logicWindow_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -125,7 +109,8 @@ private:
     TIdSMTP IdSMTP;
     TIdPOP3 IdPOP3;
     TIdMessage IdEmail;
-    TSendWorkflow sendWorkflow_;
+    std::unique_ptr<TLogicWindowAdapter> logicWindow_;
+    std::unique_ptr<TSendWorkflow> sendWorkflow_;
 
     QAction* ANew = nullptr;
     QAction* AOpen = nullptr;

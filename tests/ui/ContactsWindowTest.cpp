@@ -256,7 +256,7 @@ private slots:
             QTest::keyClicks(Box(window), QStringLiteral("0170123"));
             QCOMPARE(Box(window)->currentText(), QStringLiteral("0170123"));
             QVERIFY(!window.AddressBook().ContactFromAddressBook);
-            QCOMPARE(window.RecipientText(), std::string("0170123"));
+            QCOMPARE(window.LogicWindow().RecipientText(), std::string("0170123"));
             QTest::mouseClick(window.findChild<QPushButton*>("BNewContact"), Qt::LeftButton);
             QCOMPARE(captured.Messages().size(), 2);
             QCOMPARE(captured.Messages().last().second, QStringLiteral("Keine Verbindung zum Adressbuch."));

@@ -196,7 +196,7 @@ private slots:
         CapturedMessages captured;
         Message(window)->insertPlainText(text);
         QCOMPARE(window.Metrics().SMSLength, length);
-        QCOMPARE(int(window.TextsToSend().Message.size()), length);
+        QCOMPARE(int(window.LogicWindow().TextsToSend().Message.size()), length);
     }
 
     void EnterNeverBreaksALine_data()
