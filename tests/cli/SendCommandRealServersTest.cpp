@@ -3,7 +3,7 @@
 #include "tests/cli/SendFolder.h"
 #include "tests/cli/SendProcess.h"
 #include "tests/core/FakeSendWindow.h"
-#include "tests/support/RealServers.h"
+#include "tests/support/RealServersTest.h"
 #include "tests/support/ReceivedMail.h"
 
 #include <gtest/gtest.h>
@@ -15,36 +15,11 @@
 
 namespace {
 
-class SendCommandRealServersTest : public testing::Test
+class SendCommandRealServersTest : public RealServersTest<>
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        smtpServer = new RealSmtpServer();
-        pop3Server = new RealPop3Server("ich", "geheim");
-    }
-    static void TearDownTestSuite()
-    {
-        delete smtpServer;
-        delete pop3Server;
-    }
-
-    void SetUp() override { alreadyReceived = smtpServer->Messages().size(); }
-
-    // The messages that arrived since the test began, waiting for `count` of them.
-    std::vector<std::string> NewMessages(std::size_t count) const
-    {
-        std::vector<std::string> all = smtpServer->WaitForMessages(alreadyReceived + count);
-        return {all.begin() + static_cast<std::ptrdiff_t>(std::min(alreadyReceived, all.size())), all.end()};
-    }
-
-    static RealSmtpServer* smtpServer;
-    static RealPop3Server* pop3Server;
-    std::size_t alreadyReceived = 0;
+    void SetUp() override { MarkReceived(); }
 };
-
-RealSmtpServer* SendCommandRealServersTest::smtpServer = nullptr;
-RealPop3Server* SendCommandRealServersTest::pop3Server = nullptr;
 
 std::size_t Occurrences(const std::string& text, const std::string& part)
 {
@@ -137,7 +112,7 @@ TEST_F(SendCommandRealServersTest, DryRunPrintsTheMailsByteForByteAndTouchesNoth
     EXPECT_EQ(files.ArchiveFiles().size(), 0u);
     EXPECT_FALSE(std::filesystem::exists(files.folder.File("user.ini.lock")));
     EXPECT_FALSE(std::filesystem::exists(files.folder.File("Sent")));
-    EXPECT_EQ(smtpServer->Messages().size(), alreadyReceived);
+    EXPECT_EQ(ReceivedSinceMark(), 0u);
 }
 
 // Twenty alerts fired at once while the window sends: every part is counted once, and every SMS

@@ -2,7 +2,7 @@
 #include "tests/core/SendWorkflowFixture.h"
 #include "tests/mail/MailTestText.h"
 #include "tests/mail/support/ExpectThrowMessage.h"
-#include "tests/support/RealServers.h"
+#include "tests/support/RealServersTest.h"
 #include "tests/support/ReceivedMail.h"
 
 #include <gtest/gtest.h>
@@ -19,20 +19,9 @@ std::string LongMessage()
     return text.substr(0, 350);
 }
 
-class SendWorkflowRealServersTest : public SendWorkflowFixture
+class SendWorkflowRealServersTest : public RealServersTest<SendWorkflowFixture>
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        smtpServer = new RealSmtpServer();
-        pop3Server = new RealPop3Server("ich", "geheim");
-    }
-    static void TearDownTestSuite()
-    {
-        delete smtpServer;
-        delete pop3Server;
-    }
-
     void SetUp() override
     {
         SendWorkflowFixture::SetUp();
@@ -43,23 +32,9 @@ protected:
         settings.SMTPPort = smtpServer->Port();
         settings.POP3Port = pop3Server->Port();
         window.Recipient = "+491711234567";
-        alreadyReceived = smtpServer->Messages().size();
+        MarkReceived();
     }
-
-    // The messages that arrived since the test began, waiting for `count` of them.
-    std::vector<std::string> NewMessages(size_t count) const
-    {
-        std::vector<std::string> all = smtpServer->WaitForMessages(alreadyReceived + count);
-        return {all.begin() + static_cast<std::ptrdiff_t>(std::min(alreadyReceived, all.size())), all.end()};
-    }
-
-    static RealSmtpServer* smtpServer;
-    static RealPop3Server* pop3Server;
-    size_t alreadyReceived = 0;
 };
-
-RealSmtpServer* SendWorkflowRealServersTest::smtpServer = nullptr;
-RealPop3Server* SendWorkflowRealServersTest::pop3Server = nullptr;
 
 } // namespace
 
@@ -75,7 +50,7 @@ TEST_F(SendWorkflowRealServersTest, ThreeHundredFiftyCharactersArriveAsThreeMail
     };
     for (const Case& c : {Case{"last part first", true, {2, 1, 0}}, Case{"text order", false, {0, 1, 2}}}) {
         SCOPED_TRACE(c.label);
-        alreadyReceived = smtpServer->Messages().size();
+        MarkReceived();
         settings.LastSMSFirst = c.lastSmsFirst;
         settings.SMSThisMonth = 10;
         WriteBytes(folder.File("user.ini"),
@@ -147,5 +122,5 @@ TEST_F(SendWorkflowRealServersTest, AWrongPop3PasswordSendsNothing)
     EXPECT_FALSE(smtp.IsConnected());
     EXPECT_TRUE(window.StatusTexts.empty());
     EXPECT_EQ(window.Message, "Hallo");
-    EXPECT_EQ(smtpServer->Messages().size(), alreadyReceived);
+    EXPECT_EQ(ReceivedSinceMark(), 0u);
 }
