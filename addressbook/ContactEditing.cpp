@@ -16,7 +16,8 @@ void OpenByNumber(AddressBookLink& link, ContactWindow& window)
 {
     const std::string text = window.RecipientText();
     if (!IsNumberText(text)) return;
-    if (ChooseContact(link, MobileNumberFilter(text))) window.SetRecipientText(link.Contact.FullName());
+    if (ChooseContact(link, MobileTelephoneNumberFilter(StoredMobileNumberForm(text))))
+        window.SetRecipientText(link.Contact.FullName());
 }
 
 // Whether a contact of that name or number is in the address book. An empty value identifies no

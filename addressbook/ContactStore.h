@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addressbook/ContactFile.h"
+#include "addressbook/ContactFilter.h"
 #include "addressbook/VCardFile.h"
 
 #include <memory>
@@ -10,8 +11,6 @@
 
 class ContactDisplay;
 class ContactItem;
-
-enum class ContactField { FullName, MobileTelephoneNumber };
 
 // The address book: the contacts of one vCard file, in file order. It follows the file: Refresh
 // re-reads it when another program changed it, and every save first takes in such a change, then

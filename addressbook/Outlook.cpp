@@ -1,23 +1,9 @@
 #include "addressbook/Outlook.h"
 
 #include "addressbook/AddressBookMessages.h"
+#include "addressbook/ContactFilter.h"
 #include "addressbook/ContactStore.h"
 #include "runtime/AsciiText.h"
-
-namespace {
-
-struct FilterForm
-{
-    std::string_view Prefix;
-    ContactField Field;
-};
-
-constexpr FilterForm FilterForms[] = {
-    {"[Fullname] = \"", ContactField::FullName},
-    {"[MobileTelephoneNumber] = \"", ContactField::MobileTelephoneNumber},
-};
-
-} // namespace
 
 std::string ContactsFilePath(const std::string& dataFolder)
 {
@@ -40,14 +26,9 @@ ContactItemPtr TItems::Item(int index) const
 
 ContactItemPtr TItems::Find(std::string_view filter) const
 {
-    for (const auto& form : FilterForms) {
-        if (filter.size() <= form.Prefix.size() || filter.back() != '"' ||
-            !StartsWithIgnoreCase(filter, form.Prefix))
-            continue;
-        return store_->Find(form.Field,
-                            filter.substr(form.Prefix.size(), filter.size() - form.Prefix.size() - 1));
-    }
-    throw EAddressBookError(AddressBookMessages::UnsupportedFilter(filter));
+    const std::optional<ContactCondition> condition = ParseContactFilter(filter);
+    if (!condition) throw EAddressBookError(AddressBookMessages::UnsupportedFilter(filter));
+    return store_->Find(condition->Field, condition->Value);
 }
 
 TMAPIFolder::TMAPIFolder(std::shared_ptr<ContactStore> store) : store_(std::move(store)) {}

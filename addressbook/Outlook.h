@@ -32,9 +32,8 @@ public:
     int Count() const;
     // The contact at `index`, counted from 1.
     ContactItemPtr Item(int index) const;
-    // The first contact in file order that matches `[Fullname] = "value"` or
-    // `[MobileTelephoneNumber] = "value"` (the property name in any case), comparing the text between
-    // the first and the last double quote byte for byte; null when none matches.
+    // The first contact in file order whose saved field equals the filter's value byte for byte
+    // (the filters of addressbook/ContactFilter.h); null when none matches.
     ContactItemPtr Find(std::string_view filter) const;
 
 private:

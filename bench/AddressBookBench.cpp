@@ -1,4 +1,5 @@
 #include "addressbook/ContactDisplay.h"
+#include "addressbook/ContactFilter.h"
 #include "addressbook/Outlook.h"
 #include "tests/support/TempFolder.h"
 
@@ -92,8 +93,7 @@ void BM_FindPerKeystroke(benchmark::State& state)
     const std::string typed = "Vorname Nachname 9999";
     for (auto _ : state) {
         for (size_t length = 1; length <= typed.size(); ++length) {
-            ContactItemPtr found =
-                book.contactsFolder.Items().Find("[Fullname] = \"" + typed.substr(0, length) + "\"");
+            ContactItemPtr found = book.contactsFolder.Items().Find(FullNameFilter(typed.substr(0, length)));
             benchmark::DoNotOptimize(found);
         }
     }

@@ -1,5 +1,6 @@
 #include "core/SendWorkflow.h"
 
+#include "addressbook/ContactFilter.h"
 #include "addressbook/ContactList.h"
 #include "core/CoreMessages.h"
 #include "core/MailClientSetup.h"
@@ -179,7 +180,7 @@ bool TSendWorkflow::ConnectSmtp()
 void TSendWorkflow::LookUpContactByNumber(const std::string& typed)
 {
     AddressBookLink& addressBook = components_.AddressBook;
-    if (ChooseContact(addressBook, MobileNumberFilter(typed)))
+    if (ChooseContact(addressBook, MobileTelephoneNumberFilter(StoredMobileNumberForm(typed))))
         window_.SetRecipientText(addressBook.Contact.FullName());
 }
 
