@@ -18,7 +18,7 @@ struct AddressBookLink
     TOutlookApplication Outlook;
     // Stays attached to the last contact found until attached to another one or detached; only the
     // flag says whether it belongs to the current recipient.
-    TContactItem Contact;
+    TContactItem Contact{Outlook};
     // True while the recipient box names a contact of the address book and Contact is attached to it.
     bool ContactFromAddressBook = false;
     std::optional<TNameSpace> OutlookNameSpace;

@@ -9,8 +9,6 @@ namespace {
 
 namespace M = AddressBookMessages;
 
-constexpr int Modal = 1;
-
 // A number text in the box names the contact stored with that number in the "+49 ..." form.
 void OpenByNumber(AddressBookLink& link, ContactWindow& window)
 {
@@ -39,7 +37,7 @@ void OpenChosenContact(AddressBookLink& link, ContactWindow& window)
 {
     const std::string oldName = link.Contact.FullName();
     const std::string oldNumber = link.Contact.MobileTelephoneNumber();
-    link.Contact.Display(Modal);
+    link.Contact.Display(ModalDisplay);
     if (!ContactWithNumberExists(link, oldNumber) && !ContactWithNameExists(link, oldName)) {
         window.DeleteSelectedRecipientEntry();
         window.SetRecipientText("");
@@ -67,10 +65,10 @@ void Prefill(TContactItem& contact, const std::string& text)
 
 void CreateContact(AddressBookLink& link, ContactWindow& window)
 {
-    TContactItem created;
+    TContactItem created(link.Outlook);
     created.ConnectTo(link.Outlook.CreateItem(olContactItem));
     Prefill(created, window.RecipientText());
-    created.Display(Modal);
+    created.Display(ModalDisplay);
     const std::string createdName = created.FullName();
     // A contact saved without a name cannot be told from others without one.
     if (createdName.empty() || !ChooseContact(link, FullNameFilter(createdName))) return;

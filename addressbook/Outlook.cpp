@@ -1,6 +1,7 @@
 #include "addressbook/Outlook.h"
 
 #include "addressbook/AddressBookMessages.h"
+#include "addressbook/ContactDisplay.h"
 #include "addressbook/ContactFilter.h"
 #include "addressbook/ContactStore.h"
 #include "runtime/AsciiText.h"
@@ -72,7 +73,7 @@ TOutlookApplication::TOutlookApplication(std::string contactsFilePath, ContactDi
 
 void TOutlookApplication::Connect()
 {
-    if (!store_) store_ = ContactStore::Open(path_, form_);
+    if (!store_) store_ = ContactStore::Open(path_);
 }
 
 void TOutlookApplication::Disconnect()
@@ -95,35 +96,69 @@ ContactItemPtr TOutlookApplication::CreateItem(int itemType)
     return store_->CreateContact();
 }
 
+TContactItem::TContactItem(const TOutlookApplication& outlook) : outlook_(outlook) {}
+
+void TContactItem::ConnectTo(ContactItemPtr item)
+{
+    item_ = std::move(item);
+    store_ = outlook_.Store();
+}
+
+void TContactItem::Disconnect()
+{
+    item_.reset();
+    store_.reset();
+}
+
 std::string TContactItem::FullName() const
 {
-    return Item().FullName();
+    return Item()->FullName();
 }
 
 void TContactItem::SetFullName(std::string_view codePageText)
 {
-    Item().SetFullName(codePageText);
+    Item()->SetFullName(codePageText);
 }
 
 std::string TContactItem::MobileTelephoneNumber() const
 {
-    return Item().MobileTelephoneNumber();
+    return Item()->MobileTelephoneNumber();
 }
 
 void TContactItem::SetMobileTelephoneNumber(std::string_view codePageText)
 {
-    Item().SetMobileTelephoneNumber(codePageText);
+    Item()->SetMobileTelephoneNumber(codePageText);
+}
+
+void TContactItem::Save()
+{
+    const ContactItemPtr& item = Item();
+    Store()->Save(item);
+}
+
+void TContactItem::Delete()
+{
+    const ContactItemPtr& item = Item();
+    Store()->Delete(item);
 }
 
 void TContactItem::Display(int modal)
 {
-    ContactItem& item = Item();
+    Item(); // a detached wrapper raises before a wrong argument
     if (modal == 0) throw EAddressBookError(AddressBookMessages::ModalOnly());
-    item.Display();
+    Store(); // a contact of a released address book is not shown
+    outlook_.Form().ShowModal(*this);
 }
 
-ContactItem& TContactItem::Item() const
+const ContactItemPtr& TContactItem::Item() const
 {
     if (!item_) throw EAddressBookError(AddressBookMessages::NoContactAttached());
-    return *item_;
+    return item_;
+}
+
+std::shared_ptr<ContactStore> TContactItem::Store() const
+{
+    std::shared_ptr<ContactStore> store = store_.lock();
+    if (!store) throw EAddressBookError(AddressBookMessages::NotConnected());
+    return store;
 }

@@ -199,8 +199,8 @@ TEST_F(SendWorkflowTest, UnusableRecipientsAndAddressesSendNothingAndConnectNowh
         settings.SMSServer = c.gateway;
         addressBook.ContactFromAddressBook = c.contactMobile.has_value();
         if (c.contactMobile) {
-            addressBook.Contact.ConnectTo(std::make_shared<ContactItem>(
-                std::weak_ptr<ContactStore>(), VCardContact{"Eva", *c.contactMobile, ""}));
+            addressBook.Contact.ConnectTo(
+                std::make_shared<ContactItem>(VCardContact{"Eva", *c.contactMobile, ""}));
         }
 
         workflow.Send();
