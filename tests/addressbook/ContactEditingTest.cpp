@@ -119,7 +119,7 @@ TEST_F(ContactEditingTest, OpenedContactOutcomeFollowsWhatTheSearchesFind)
         EXPECT_EQ(window.entries, c.entries);
         EXPECT_EQ(window.text, c.text);
         EXPECT_EQ(window.status, c.status);
-        EXPECT_TRUE(link.ContactFromAddressBook);
+        EXPECT_TRUE(link.RecipientIsContact());
     }
     EXPECT_EQ(form.shown, 6);
 }
@@ -147,7 +147,7 @@ TEST_F(ContactEditingTest, NumberTextsOpenTheContactStoredInTheInternationalForm
         EXPECT_EQ(shownWith.back().second, "Anna Schmidt");
         EXPECT_EQ(window.text, "Anna Schmidt");
         EXPECT_EQ(window.selected, 1);
-        EXPECT_TRUE(link.ContactFromAddressBook);
+        EXPECT_TRUE(link.RecipientIsContact());
     }
     EXPECT_EQ(form.shown, 3);
 }
@@ -174,7 +174,7 @@ TEST_F(ContactEditingTest, NewContactIsPrefilledFromTheBox)
         Type(c.typed);
         OpenOrCreateContact(link, window);
         EXPECT_EQ(shownWith.back(), std::make_pair(c.number, c.name));
-        EXPECT_FALSE(link.ContactFromAddressBook); // closed without saving
+        EXPECT_FALSE(link.RecipientIsContact()); // closed without saving
     }
     EXPECT_EQ(ReadBytes(path), Contacts);
 }
@@ -188,7 +188,7 @@ TEST_F(ContactEditingTest, NewContactClosedWithoutSavingChangesNothing)
     EXPECT_EQ(window.entries, (Entries{"", "Anna Schmidt", "Bernd"}));
     EXPECT_EQ(window.text, "Dora");
     EXPECT_EQ(window.status, "vorher");
-    EXPECT_FALSE(link.ContactFromAddressBook);
+    EXPECT_FALSE(link.RecipientIsContact());
 }
 
 TEST_F(ContactEditingTest, SavedNewContactIsChosenAndListed)
@@ -199,8 +199,8 @@ TEST_F(ContactEditingTest, SavedNewContactIsChosenAndListed)
     EXPECT_EQ(window.entries, (Entries{"", "Anna Schmidt", "Bernd", "Dora Klein"}));
     EXPECT_EQ(window.text, "Dora Klein");
     EXPECT_EQ(window.status, "Kontakt Dora Klein wurde erstellt");
-    EXPECT_TRUE(link.ContactFromAddressBook);
-    EXPECT_EQ(link.Contact.MobileTelephoneNumber(), "+49 1601234");
+    EXPECT_TRUE(link.RecipientIsContact());
+    EXPECT_EQ(link.Contact().MobileTelephoneNumber(), "+49 1601234");
 }
 
 TEST_F(ContactEditingTest, NewContactUnderAnExistingNameAddsAnEqualEntryAndChoosesTheFirst)
@@ -210,7 +210,7 @@ TEST_F(ContactEditingTest, NewContactUnderAnExistingNameAddsAnEqualEntryAndChoos
     OpenOrCreateContact(link, window);
     EXPECT_EQ(window.entries, (Entries{"", "Anna Schmidt", "Bernd", "Bernd"}));
     EXPECT_EQ(window.status, "Kontakt Bernd wurde erstellt");
-    EXPECT_EQ(link.Contact.MobileTelephoneNumber(), "0171 5550000");
+    EXPECT_EQ(link.Contact().MobileTelephoneNumber(), "0171 5550000");
 }
 
 TEST_F(ContactEditingTest, UmlautsInNamesReachTheStatusAsUtf8)
@@ -224,8 +224,7 @@ TEST_F(ContactEditingTest, UmlautsInNamesReachTheStatusAsUtf8)
 TEST_F(ContactEditingTest, WithoutAHeldFolderTheButtonSaysSo)
 {
     WriteBytes(path, "kaputt\r\n");
-    link.Contact.Disconnect();
-    ReleaseAddressBook(link);
+    link.Release();
     window = FakeContactWindow();
     EXPECT_THROW(FillContactList(link, window), EContactFileError);
     Type("Dora");
@@ -242,7 +241,7 @@ TEST_F(ContactEditingTest, AnEmptyNameOrNumberIdentifiesNoContact)
     window.status = "vorher";
     OpenOrCreateContact(link, window); // a new contact closed without saving
     EXPECT_EQ(window.status, "vorher");
-    EXPECT_FALSE(link.ContactFromAddressBook);
+    EXPECT_FALSE(link.RecipientIsContact());
 
     Choose("Carla");
     edit = [](TContactItem& k) { k.Delete(); };
