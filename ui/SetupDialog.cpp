@@ -6,8 +6,8 @@
 #include "runtime/IniFile.h"
 #include "ui/ErrorGuard.h"
 #include "ui/PasswordDialog.h"
-#include "ui/SetupControls.h"
 #include "ui/QtCodePage.h"
+#include "ui/SetupControls.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

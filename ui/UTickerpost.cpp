@@ -8,9 +8,9 @@
 #include "ui/InfoDialog.h"
 #include "ui/MessageLength.h"
 #include "ui/PasswordDialog.h"
+#include "ui/QtCodePage.h"
 #include "ui/RecipientBox.h"
 #include "ui/SetupDialog.h"
-#include "ui/QtCodePage.h"
 #include "ui/ToolbarImages.h"
 #include "ui/UiMessages.h"
 

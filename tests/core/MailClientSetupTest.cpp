@@ -150,8 +150,7 @@ TEST_F(SendConnectionKeysTest, APlainConnectionLeftOpenIsNotUsedOnceEncryptionIs
     RefusingPort refusing;
     settings.SMTPPort = refusing.Port();
     settings.SMTPSecurity = 1;
-    EXPECT_THROW_MESSAGE(workflow.Send(), EIdSocketError,
-                         "Socket-Fehler # 10061\r\nVerbindung abgelehnt.");
+    EXPECT_THROW_MESSAGE(workflow.Send(), EIdSocketError, "Socket-Fehler # 10061\r\nVerbindung abgelehnt.");
 
     EXPECT_EQ(server.Received(),
               std::vector<std::string>({"ehlo " + smtp.LocalHostName(), "Rset", "Mail from:<ich@example.de>",

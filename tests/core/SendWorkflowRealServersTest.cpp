@@ -142,8 +142,7 @@ TEST_F(SendWorkflowRealServersTest, AWrongPop3PasswordSendsNothing)
     settings.LoginPassword = "falsch";
     window.Message = "Hallo";
 
-    EXPECT_THROW_MESSAGE(workflow.Send(), EIdProtocolReplyError,
-                         "-ERR [AUTH] Authentication failed.");
+    EXPECT_THROW_MESSAGE(workflow.Send(), EIdProtocolReplyError, "-ERR [AUTH] Authentication failed.");
 
     EXPECT_FALSE(smtp.IsConnected());
     EXPECT_TRUE(window.StatusTexts.empty());
