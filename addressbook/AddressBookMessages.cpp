@@ -1,5 +1,6 @@
 #include "addressbook/AddressBookMessages.h"
 
+#include "addressbook/ContactFilter.h"
 #include "runtime/CodePage.h"
 
 namespace AddressBookMessages {
@@ -78,9 +79,8 @@ std::string IndexOutOfRange(int index, int count)
 
 std::string UnsupportedFilter(std::string_view filter)
 {
-    return "Die Suchbedingung " + CodePageToUtf8(filter) +
-           " wird nicht unterstützt. Erlaubt sind [Fullname] = \"...\" und [MobileTelephoneNumber] = "
-           "\"...\".";
+    return "Die Suchbedingung " + CodePageToUtf8(filter) + " wird nicht unterstützt. Erlaubt sind " +
+           FullNameFilter("...") + " und " + MobileTelephoneNumberFilter("...") + ".";
 }
 
 std::string ModalOnly()

@@ -1,10 +1,10 @@
 #pragma once
 
-class ContactItem;
+class TContactItem;
 
 // The modal contact form that shows a contact for editing (its Qt implementation lives in ui/).
-// The address book calls it for Display; the form edits the contact's full name and mobile number
-// and offers the store's operations:
+// TContactItem::Display calls it; the form edits the contact's full name and mobile number and
+// offers the address book's operations:
 //   save:   contact.SetFullName(...), contact.SetMobileTelephoneNumber(...), contact.Save()
 //   delete: contact.Delete()
 //   close:  nothing; the contact stays as it was.
@@ -17,5 +17,5 @@ public:
     virtual ~ContactDisplay() = default;
 
     // Returns when the user has closed the form.
-    virtual void ShowModal(ContactItem& contact) = 0;
+    virtual void ShowModal(TContactItem& contact) = 0;
 };

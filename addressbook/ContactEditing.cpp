@@ -1,7 +1,6 @@
 #include "addressbook/ContactEditing.h"
 
 #include "addressbook/AddressBookMessages.h"
-#include "addressbook/ContactFilter.h"
 #include "addressbook/ContactList.h"
 #include "core/RecipientNumber.h"
 
@@ -9,26 +8,25 @@ namespace {
 
 namespace M = AddressBookMessages;
 
-constexpr int Modal = 1;
-
 // A number text in the box names the contact stored with that number in the "+49 ..." form.
 void OpenByNumber(AddressBookLink& link, ContactWindow& window)
 {
     const std::string text = window.RecipientText();
     if (!IsNumberText(text)) return;
-    if (ChooseContact(link, MobileNumberFilter(text))) window.SetRecipientText(link.Contact.FullName());
+    if (link.ChooseByMobileNumber(StoredMobileNumberForm(text)))
+        window.SetRecipientText(link.Contact().FullName());
 }
 
 // Whether a contact of that name or number is in the address book. An empty value identifies no
 // contact: several may lack a name or a number, and any of them would match.
 bool ContactWithNameExists(const AddressBookLink& link, const std::string& fullName)
 {
-    return !fullName.empty() && FindContact(link, FullNameFilter(fullName));
+    return !fullName.empty() && link.FindByFullName(fullName);
 }
 
 bool ContactWithNumberExists(const AddressBookLink& link, const std::string& number)
 {
-    return !number.empty() && FindContact(link, MobileTelephoneNumberFilter(number));
+    return !number.empty() && link.FindByMobileNumber(number);
 }
 
 // Shows the chosen contact; afterwards only tests whether a contact with the old number or the old
@@ -36,16 +34,16 @@ bool ContactWithNumberExists(const AddressBookLink& link, const std::string& num
 // user's edits.
 void OpenChosenContact(AddressBookLink& link, ContactWindow& window)
 {
-    const std::string oldName = link.Contact.FullName();
-    const std::string oldNumber = link.Contact.MobileTelephoneNumber();
-    link.Contact.Display(Modal);
+    const std::string oldName = link.Contact().FullName();
+    const std::string oldNumber = link.Contact().MobileTelephoneNumber();
+    link.DisplayContact();
     if (!ContactWithNumberExists(link, oldNumber) && !ContactWithNameExists(link, oldName)) {
         window.DeleteSelectedRecipientEntry();
         window.SetRecipientText("");
         window.ShowStatusText(M::ContactGoneStatus(oldName));
         return;
     }
-    const std::string newName = link.Contact.FullName();
+    const std::string newName = link.Contact().FullName();
     if (newName == oldName) return;
     window.DeleteSelectedRecipientEntry();
     window.AddRecipientEntries({newName});
@@ -66,14 +64,13 @@ void Prefill(TContactItem& contact, const std::string& text)
 
 void CreateContact(AddressBookLink& link, ContactWindow& window)
 {
-    TContactItem created;
-    created.ConnectTo(link.Outlook.CreateItem(olContactItem));
+    TContactItem created = link.CreateContact();
     Prefill(created, window.RecipientText());
-    created.Display(Modal);
+    created.Display(ModalDisplay);
     const std::string createdName = created.FullName();
     // A contact saved without a name cannot be told from others without one.
-    if (createdName.empty() || !ChooseContact(link, FullNameFilter(createdName))) return;
-    const std::string name = link.Contact.FullName();
+    if (createdName.empty() || !link.ChooseByFullName(createdName)) return;
+    const std::string name = link.Contact().FullName();
     window.AddRecipientEntries({name});
     window.SetRecipientText(name);
     window.ShowStatusText(M::ContactCreatedStatus(name));
@@ -88,9 +85,9 @@ void OpenOrCreateContact(AddressBookLink& link, ContactWindow& window)
         return;
     }
     // Without a folder (the address book could not be read) nothing could be found afterwards.
-    if (!link.ContactsFolder) throw EAddressBookError(M::NotConnected());
-    if (!link.ContactFromAddressBook) OpenByNumber(link, window);
-    if (link.ContactFromAddressBook)
+    if (!link.ContactsFolder()) throw EAddressBookError(M::NotConnected());
+    if (!link.RecipientIsContact()) OpenByNumber(link, window);
+    if (link.RecipientIsContact())
         OpenChosenContact(link, window);
     else
         CreateContact(link, window);

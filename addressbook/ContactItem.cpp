@@ -1,18 +1,15 @@
 #include "addressbook/ContactItem.h"
 
-#include "addressbook/AddressBookMessages.h"
-#include "addressbook/ContactDisplay.h"
-#include "addressbook/ContactStore.h"
 #include "addressbook/VCardText.h"
 
-ContactItem::ContactItem(std::weak_ptr<ContactStore> store, VCardContact saved)
-    : store_(std::move(store)), state_(State::Stored), saved_(std::move(saved)), fullName_(saved_.FullName),
+ContactItem::ContactItem(VCardContact saved)
+    : state_(ContactState::Stored), saved_(std::move(saved)), fullName_(saved_.FullName),
       mobileTelephoneNumber_(saved_.MobileTelephoneNumber)
 {
 }
 
-ContactItem::ContactItem(std::weak_ptr<ContactStore> store, std::string emptyCard)
-    : store_(std::move(store)), state_(State::New), card_(std::move(emptyCard)), saved_(ReadVCard(card_)),
+ContactItem::ContactItem(std::string emptyCard)
+    : state_(ContactState::New), card_(std::move(emptyCard)), saved_(ReadVCard(card_)),
       fullName_(saved_.FullName), mobileTelephoneNumber_(saved_.MobileTelephoneNumber)
 {
 }
@@ -27,24 +24,6 @@ void ContactItem::SetMobileTelephoneNumber(std::string_view codePageText)
     mobileTelephoneNumber_ = CleanTelephoneNumber(codePageText);
 }
 
-void ContactItem::Save()
-{
-    std::shared_ptr<ContactItem> keepAlive = shared_from_this();
-    Store()->Save(*this);
-}
-
-void ContactItem::Delete()
-{
-    std::shared_ptr<ContactItem> keepAlive = shared_from_this();
-    Store()->Delete(*this);
-}
-
-void ContactItem::Display()
-{
-    std::shared_ptr<ContactItem> keepAlive = shared_from_this();
-    Store()->Form().ShowModal(*this);
-}
-
 VCardChange ContactItem::PendingChange() const
 {
     VCardChange change;
@@ -54,16 +33,22 @@ VCardChange ContactItem::PendingChange() const
     return change;
 }
 
-void ContactItem::TakeSaved(VCardContact saved)
+void ContactItem::MarkStored(VCardContact saved)
 {
+    state_ = ContactState::Stored;
+    card_.clear();
     saved_ = std::move(saved);
     fullName_ = saved_.FullName;
     mobileTelephoneNumber_ = saved_.MobileTelephoneNumber;
 }
 
-std::shared_ptr<ContactStore> ContactItem::Store() const
+void ContactItem::MarkDeleted(std::string card)
 {
-    std::shared_ptr<ContactStore> store = store_.lock();
-    if (!store) throw EAddressBookError(AddressBookMessages::NotConnected());
-    return store;
+    state_ = ContactState::Deleted;
+    card_ = std::move(card);
+}
+
+void ContactItem::MarkVanished()
+{
+    state_ = ContactState::Vanished;
 }

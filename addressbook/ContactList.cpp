@@ -1,7 +1,5 @@
 #include "addressbook/ContactList.h"
 
-#include "addressbook/ContactFilter.h"
-
 #include <vector>
 
 namespace {
@@ -27,21 +25,17 @@ void AddFullNames(const TMAPIFolder& folder, ContactWindow& window)
 void FillContactList(AddressBookLink& link, ContactWindow& window)
 {
     window.AddRecipientEntries({""});
-    link.ContactFromAddressBook = false;
-    link.Outlook.Connect();
-    link.OutlookNameSpace = link.Outlook.GetNamespace("MAPI");
-    link.OutlookNameSpace->Logon();
-    link.ContactsFolder = link.OutlookNameSpace->GetDefaultFolder(olFolderContacts);
-    AddFullNames(*link.ContactsFolder, window);
+    link.Open();
+    AddFullNames(*link.ContactsFolder(), window);
     window.SelectRecipientEntry(0);
     LookUpRecipient(link, window.UseOutlookAdressbook(), window.RecipientText());
 }
 
 void LookUpRecipient(AddressBookLink& link, bool useOutlookAdressbook, std::string_view text)
 {
-    link.ContactFromAddressBook = false;
+    link.ForgetRecipient();
     if (!useOutlookAdressbook) return;
-    ChooseContact(link, FullNameFilter(text));
+    link.ChooseByFullName(text);
 }
 
 void AddressBookSwitched(AddressBookLink& link, ContactWindow& window, bool wasOn)
@@ -52,33 +46,6 @@ void AddressBookSwitched(AddressBookLink& link, ContactWindow& window, bool wasO
         FillContactList(link, window);
         return;
     }
-    link.ContactFromAddressBook = false;
     window.ClearRecipientBox();
-    ReleaseAddressBook(link);
-}
-
-void ReleaseAddressBook(AddressBookLink& link)
-{
-    link.Contact.Disconnect();
-    link.ContactsFolder.reset();
-    if (link.OutlookNameSpace) {
-        link.OutlookNameSpace->Logoff();
-        link.OutlookNameSpace.reset();
-    }
-    link.Outlook.Disconnect();
-}
-
-ContactItemPtr FindContact(const AddressBookLink& link, std::string_view filter)
-{
-    if (!link.ContactsFolder) return nullptr;
-    return link.ContactsFolder->Items().Find(filter);
-}
-
-bool ChooseContact(AddressBookLink& link, std::string_view filter)
-{
-    ContactItemPtr found = FindContact(link, filter);
-    if (!found) return false;
-    link.ContactFromAddressBook = true;
-    link.Contact.ConnectTo(std::move(found));
-    return true;
+    link.Release();
 }

@@ -7,24 +7,15 @@
 
 // The contact list of the recipient box and the lookup of its text as a contact's full name.
 
-// Adds the empty entry, connects, logs on and holds the namespace and the contacts folder, adds the
-// full name of every contact, selects the empty entry and runs the lookup once. When a step fails,
-// the list keeps the names read so far and the error propagates.
+// Adds the empty entry, opens the address book (AddressBookLink::Open), adds the full name of every
+// contact, selects the empty entry and runs the lookup once. When a step fails, the list keeps the
+// names read so far and the error propagates.
 void FillContactList(AddressBookLink& link, ContactWindow& window);
 
-// The lookup of `text`, the recipient box's text: clears the flag, then, with the address book on
-// and a folder held, chooses the first contact of that full name.
+// The lookup of `text`, the recipient box's text: forgets the recipient, then, with the address book
+// on and a folder held, chooses the first contact of that full name.
 void LookUpRecipient(AddressBookLink& link, bool useOutlookAdressbook, std::string_view text);
 
 // The reaction to the settings dialog: `wasOn` is UseOutlookAdressbook before it was shown.
 // Switched on, the list is filled; switched off, the box is emptied and the address book released.
 void AddressBookSwitched(AddressBookLink& link, ContactWindow& window, bool wasOn);
-
-// Detaches Contact, logs off and disconnects: only what is held.
-void ReleaseAddressBook(AddressBookLink& link);
-
-// The first contact the filter finds in the held folder; null when none matches or no folder is held.
-ContactItemPtr FindContact(const AddressBookLink& link, std::string_view filter);
-
-// Finds the first contact of `filter`; when there is one, sets the flag and attaches Contact to it.
-bool ChooseContact(AddressBookLink& link, std::string_view filter);

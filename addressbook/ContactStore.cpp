@@ -7,14 +7,25 @@
 #include <algorithm>
 #include <unordered_map>
 
-std::shared_ptr<ContactStore> ContactStore::Open(std::string path, ContactDisplay& form)
+namespace {
+
+// A contact whose card another program changed or removed is no longer the file's to change.
+void RequireNotVanished(const ContactItem& contact)
 {
-    std::shared_ptr<ContactStore> store(new ContactStore(std::move(path), form));
+    if (contact.State() == ContactState::Vanished)
+        throw EContactFileError(AddressBookMessages::ChangedElsewhere(contact.Saved().FullName));
+}
+
+} // namespace
+
+std::shared_ptr<ContactStore> ContactStore::Open(std::string path)
+{
+    std::shared_ptr<ContactStore> store(new ContactStore(std::move(path)));
     store->Refresh();
     return store;
 }
 
-ContactStore::ContactStore(std::string path, ContactDisplay& form) : path_(std::move(path)), form_(form) {}
+ContactStore::ContactStore(std::string path) : path_(std::move(path)) {}
 
 void ContactStore::Refresh()
 {
@@ -29,13 +40,13 @@ void ContactStore::Refresh()
         for (const auto& card : next.Cards) {
             auto same = unchanged.find(card);
             if (same == unchanged.end()) {
-                contacts.push_back(std::make_shared<ContactItem>(weak_from_this(), ReadVCard(card)));
+                contacts.push_back(std::make_shared<ContactItem>(ReadVCard(card)));
                 continue;
             }
             contacts.push_back(contacts_[same->second]);
             unchanged.erase(same);
         }
-        for (const auto& [card, index] : unchanged) contacts_[index]->state_ = ContactItem::State::Vanished;
+        for (const auto& [card, index] : unchanged) contacts_[index]->MarkVanished();
     }
     file_ = std::move(next);
     contacts_ = std::move(contacts);
@@ -45,7 +56,7 @@ void ContactStore::Refresh()
 std::shared_ptr<ContactItem> ContactStore::Find(ContactField field, std::string_view value) const
 {
     for (const auto& contact : contacts_) {
-        const VCardContact& saved = contact->saved_;
+        const VCardContact& saved = contact->Saved();
         if ((field == ContactField::FullName ? saved.FullName : saved.MobileTelephoneNumber) == value)
             return contact;
     }
@@ -54,40 +65,32 @@ std::shared_ptr<ContactItem> ContactStore::Find(ContactField field, std::string_
 
 std::shared_ptr<ContactItem> ContactStore::CreateContact()
 {
-    return std::make_shared<ContactItem>(weak_from_this(), NewVCard(file_.Eol));
+    return std::make_shared<ContactItem>(NewVCard(file_.Eol));
 }
 
-void ContactStore::Save(ContactItem& contact)
+void ContactStore::Save(std::shared_ptr<ContactItem> contact)
 {
     Refresh();
-    switch (contact.state_) {
-    case ContactItem::State::Vanished:
-        throw EContactFileError(AddressBookMessages::ChangedElsewhere(contact.saved_.FullName));
-    case ContactItem::State::Stored:
-        SaveStored(contact);
-        break;
-    case ContactItem::State::New:
-    case ContactItem::State::Deleted:
+    RequireNotVanished(*contact);
+    if (contact->State() == ContactState::Stored)
+        SaveStored(*contact);
+    else
         SaveAsNewCard(contact);
-        break;
-    }
 }
 
-void ContactStore::Delete(ContactItem& contact)
+void ContactStore::Delete(std::shared_ptr<ContactItem> contact)
 {
     Refresh();
-    if (contact.state_ == ContactItem::State::Vanished)
-        throw EContactFileError(AddressBookMessages::ChangedElsewhere(contact.saved_.FullName));
-    if (contact.state_ != ContactItem::State::Stored) return;
-    size_t index = IndexOf(contact);
+    RequireNotVanished(*contact);
+    if (contact->State() != ContactState::Stored) return;
+    size_t index = IndexOf(*contact);
     VCardFileContent next = file_;
     std::string card = next.Cards[index];
     RemoveCard(next, index);
     Write(next);
     file_ = std::move(next);
     contacts_.erase(contacts_.begin() + static_cast<std::ptrdiff_t>(index));
-    contact.state_ = ContactItem::State::Deleted;
-    contact.card_ = std::move(card);
+    contact->MarkDeleted(std::move(card));
 }
 
 void ContactStore::SaveStored(ContactItem& contact)
@@ -100,21 +103,19 @@ void ContactStore::SaveStored(ContactItem& contact)
     VCardContact saved = ReadVCard(next.Cards[index]);
     Write(next);
     file_ = std::move(next);
-    contact.TakeSaved(std::move(saved));
+    contact.MarkStored(std::move(saved));
 }
 
-void ContactStore::SaveAsNewCard(ContactItem& contact)
+void ContactStore::SaveAsNewCard(const std::shared_ptr<ContactItem>& contact)
 {
-    std::string card = PatchVCard(contact.card_, contact.PendingChange());
+    std::string card = PatchVCard(contact->CardToAdd(), contact->PendingChange());
     VCardContact saved = ReadVCard(card);
     VCardFileContent next = file_;
     AppendCard(next, std::move(card));
     Write(next);
     file_ = std::move(next);
-    contacts_.push_back(contact.shared_from_this());
-    contact.state_ = ContactItem::State::Stored;
-    contact.card_.clear();
-    contact.TakeSaved(std::move(saved));
+    contacts_.push_back(contact);
+    contact->MarkStored(std::move(saved));
 }
 
 size_t ContactStore::IndexOf(const ContactItem& contact) const

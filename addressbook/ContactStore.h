@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addressbook/ContactFile.h"
+#include "addressbook/ContactFilter.h"
 #include "addressbook/VCardFile.h"
 
 #include <memory>
@@ -8,23 +9,19 @@
 #include <string_view>
 #include <vector>
 
-class ContactDisplay;
 class ContactItem;
-
-enum class ContactField { FullName, MobileTelephoneNumber };
 
 // The address book: the contacts of one vCard file, in file order. It follows the file: Refresh
 // re-reads it when another program changed it, and every save first takes in such a change, then
 // patches only the card concerned and replaces the file atomically. A file that cannot be read or
 // parsed raises EContactFileError and is never written.
-class ContactStore : public std::enable_shared_from_this<ContactStore>
+class ContactStore
 {
 public:
     // Reads the file; a missing file is an empty address book (created by the first save).
-    static std::shared_ptr<ContactStore> Open(std::string path, ContactDisplay& form);
+    static std::shared_ptr<ContactStore> Open(std::string path);
 
     const std::string& Path() const { return path_; }
-    ContactDisplay& Form() const { return form_; }
 
     // Re-reads the file when its stamp (inode, size, times) differs from what was last read or
     // written. Contacts whose card is unchanged keep their objects; those whose card changed or went
@@ -39,19 +36,21 @@ public:
     // A new empty contact that is not in the file until it is saved.
     std::shared_ptr<ContactItem> CreateContact();
 
-    // The operations of ContactItem.
-    void Save(ContactItem& contact);
-    void Delete(ContactItem& contact);
+    // Both hold the contact while they run: the store may drop its own reference to it (a delete, a
+    // re-read of a file changed elsewhere).
+    // Writes the changed fields into the file (a new or deleted contact is added at its end).
+    void Save(std::shared_ptr<ContactItem> contact);
+    // Removes the contact's card from the file; saving it later adds it again.
+    void Delete(std::shared_ptr<ContactItem> contact);
 
 private:
-    ContactStore(std::string path, ContactDisplay& form);
+    explicit ContactStore(std::string path);
     size_t IndexOf(const ContactItem& contact) const;
     void Write(const VCardFileContent& content);
     void SaveStored(ContactItem& contact);
-    void SaveAsNewCard(ContactItem& contact);
+    void SaveAsNewCard(const std::shared_ptr<ContactItem>& contact);
 
     std::string path_;
-    ContactDisplay& form_;
     FileStamp stamp_;
     VCardFileContent file_;
     std::vector<std::shared_ptr<ContactItem>> contacts_; // one per card of file_

@@ -1,23 +1,10 @@
 #include "addressbook/Outlook.h"
 
 #include "addressbook/AddressBookMessages.h"
+#include "addressbook/ContactDisplay.h"
+#include "addressbook/ContactFilter.h"
 #include "addressbook/ContactStore.h"
 #include "runtime/AsciiText.h"
-
-namespace {
-
-struct FilterForm
-{
-    std::string_view Prefix;
-    ContactField Field;
-};
-
-constexpr FilterForm FilterForms[] = {
-    {"[Fullname] = \"", ContactField::FullName},
-    {"[MobileTelephoneNumber] = \"", ContactField::MobileTelephoneNumber},
-};
-
-} // namespace
 
 std::string ContactsFilePath(const std::string& dataFolder)
 {
@@ -40,14 +27,9 @@ ContactItemPtr TItems::Item(int index) const
 
 ContactItemPtr TItems::Find(std::string_view filter) const
 {
-    for (const auto& form : FilterForms) {
-        if (filter.size() <= form.Prefix.size() || filter.back() != '"' ||
-            !StartsWithIgnoreCase(filter, form.Prefix))
-            continue;
-        return store_->Find(form.Field,
-                            filter.substr(form.Prefix.size(), filter.size() - form.Prefix.size() - 1));
-    }
-    throw EAddressBookError(AddressBookMessages::UnsupportedFilter(filter));
+    const std::optional<ContactCondition> condition = ParseContactFilter(filter);
+    if (!condition) throw EAddressBookError(AddressBookMessages::UnsupportedFilter(filter));
+    return store_->Find(condition->Field, condition->Value);
 }
 
 TMAPIFolder::TMAPIFolder(std::shared_ptr<ContactStore> store) : store_(std::move(store)) {}
@@ -91,7 +73,7 @@ TOutlookApplication::TOutlookApplication(std::string contactsFilePath, ContactDi
 
 void TOutlookApplication::Connect()
 {
-    if (!store_) store_ = ContactStore::Open(path_, form_);
+    if (!store_) store_ = ContactStore::Open(path_);
 }
 
 void TOutlookApplication::Disconnect()
@@ -114,35 +96,69 @@ ContactItemPtr TOutlookApplication::CreateItem(int itemType)
     return store_->CreateContact();
 }
 
+TContactItem::TContactItem(const TOutlookApplication& outlook) : outlook_(outlook) {}
+
+void TContactItem::ConnectTo(ContactItemPtr item)
+{
+    item_ = std::move(item);
+    store_ = outlook_.Store();
+}
+
+void TContactItem::Disconnect()
+{
+    item_.reset();
+    store_.reset();
+}
+
 std::string TContactItem::FullName() const
 {
-    return Item().FullName();
+    return Item()->FullName();
 }
 
 void TContactItem::SetFullName(std::string_view codePageText)
 {
-    Item().SetFullName(codePageText);
+    Item()->SetFullName(codePageText);
 }
 
 std::string TContactItem::MobileTelephoneNumber() const
 {
-    return Item().MobileTelephoneNumber();
+    return Item()->MobileTelephoneNumber();
 }
 
 void TContactItem::SetMobileTelephoneNumber(std::string_view codePageText)
 {
-    Item().SetMobileTelephoneNumber(codePageText);
+    Item()->SetMobileTelephoneNumber(codePageText);
+}
+
+void TContactItem::Save()
+{
+    const ContactItemPtr& item = Item();
+    Store()->Save(item);
+}
+
+void TContactItem::Delete()
+{
+    const ContactItemPtr& item = Item();
+    Store()->Delete(item);
 }
 
 void TContactItem::Display(int modal)
 {
-    ContactItem& item = Item();
+    Item(); // a detached wrapper raises before a wrong argument
     if (modal == 0) throw EAddressBookError(AddressBookMessages::ModalOnly());
-    item.Display();
+    Store(); // a contact of a released address book is not shown
+    outlook_.Form().ShowModal(*this);
 }
 
-ContactItem& TContactItem::Item() const
+const ContactItemPtr& TContactItem::Item() const
 {
     if (!item_) throw EAddressBookError(AddressBookMessages::NoContactAttached());
-    return *item_;
+    return item_;
+}
+
+std::shared_ptr<ContactStore> TContactItem::Store() const
+{
+    std::shared_ptr<ContactStore> store = store_.lock();
+    if (!store) throw EAddressBookError(AddressBookMessages::NotConnected());
+    return store;
 }

@@ -19,6 +19,8 @@ using ContactItemPtr = std::shared_ptr<ContactItem>;
 
 inline constexpr int olFolderContacts = 10;
 inline constexpr int olContactItem = 2;
+// The argument of TContactItem::Display: the contact form is always modal.
+inline constexpr int ModalDisplay = 1;
 
 // The address book in the data folder: `dataFolder` (ending in "/") and "Kontakte.vcf".
 std::string ContactsFilePath(const std::string& dataFolder);
@@ -32,9 +34,8 @@ public:
     int Count() const;
     // The contact at `index`, counted from 1.
     ContactItemPtr Item(int index) const;
-    // The first contact in file order that matches `[Fullname] = "value"` or
-    // `[MobileTelephoneNumber] = "value"` (the property name in any case), comparing the text between
-    // the first and the last double quote byte for byte; null when none matches.
+    // The first contact in file order whose saved field equals the filter's value byte for byte
+    // (the filters of addressbook/ContactFilter.h); null when none matches.
     ContactItemPtr Find(std::string_view filter) const;
 
 private:
@@ -87,30 +88,49 @@ public:
     // A new unsaved contact; connects first when needed.
     ContactItemPtr CreateItem(int itemType);
 
+    // For the contact wrappers: the address book while connected (else null) and the contact form.
+    const std::shared_ptr<ContactStore>& Store() const { return store_; }
+    ContactDisplay& Form() const { return form_; }
+
 private:
     std::string path_;
     ContactDisplay& form_;
     std::shared_ptr<ContactStore> store_;
 };
 
+// One contact of `outlook`'s address book, as the contact form and the window handle it.
 class TContactItem
 {
 public:
-    // Attaches to `item`; a null item leaves the wrapper detached.
-    void ConnectTo(ContactItemPtr item) { item_ = std::move(item); }
-    void Disconnect() { item_.reset(); }
+    // Detached; `outlook` must outlive the wrapper.
+    explicit TContactItem(const TOutlookApplication& outlook);
+
+    // Attaches to `item`, a contact of the address book `outlook` is connected to now; a null item
+    // leaves the wrapper detached.
+    void ConnectTo(ContactItemPtr item);
+    void Disconnect();
     bool Connected() const { return item_ != nullptr; }
 
     std::string FullName() const;
     void SetFullName(std::string_view codePageText);
     std::string MobileTelephoneNumber() const;
     void SetMobileTelephoneNumber(std::string_view codePageText);
-    // Shows the contact in the contact form and returns when the user closed it; `modal` must be
-    // true (1), the form is always modal.
+    // Save and Delete go to the address book the wrapper was attached in: once that is released
+    // (disconnected, and no folder or namespace holds it) they raise EAddressBookError; a file that
+    // cannot be read or written raises EContactFileError.
+    // Writes the changed fields into the file (a new or deleted contact is added at its end).
+    void Save();
+    // Removes the contact's card from the file; saving it later adds it again.
+    void Delete();
+    // Shows the contact in `outlook`'s contact form and returns when the user closed it; `modal`
+    // must be true (ModalDisplay), the form is always modal.
     void Display(int modal);
 
 private:
-    ContactItem& Item() const;
+    const ContactItemPtr& Item() const;
+    std::shared_ptr<ContactStore> Store() const;
 
+    const TOutlookApplication& outlook_;
+    std::weak_ptr<ContactStore> store_;
     ContactItemPtr item_;
 };

@@ -24,7 +24,7 @@ namespace {
 class NoContactForm : public ContactDisplay
 {
 public:
-    void ShowModal(ContactItem&) override {}
+    void ShowModal(TContactItem&) override {}
 };
 
 std::string ErrorText(const std::exception_ptr& error)

@@ -71,7 +71,7 @@ bool FitsMailCommand(std::string_view address)
                         [](char c) { return IsSpaceOrBelow(c) || IsControl(c) || c == '<' || c == '>'; });
 }
 
-std::string MobileNumberFilter(std::string_view number)
+std::string StoredMobileNumberForm(std::string_view number)
 {
-    return "[MobileTelephoneNumber] = \"+" + InsertAt(NormalizeNumber(number), " ", 3) + "\"";
+    return "+" + InsertAt(NormalizeNumber(number), " ", 3);
 }

@@ -37,6 +37,6 @@ RecipientAddress AddressForContactNumber(std::string_view mobile, std::string_vi
 // no blank (which would add ESMTP parameters), no control character, no "<" or ">".
 bool FitsMailCommand(std::string_view address);
 
-// The address-book filter that finds a contact by its mobile number stored as "+49 1711234567":
-// [MobileTelephoneNumber] = "+<normalised number with a blank behind the country code>".
-std::string MobileNumberFilter(std::string_view number);
+// A number in the form the address book stores mobile numbers, "+49 1711234567": "+", the
+// normalised number and a blank behind its two-digit country code.
+std::string StoredMobileNumberForm(std::string_view number);

@@ -179,8 +179,8 @@ bool TSendWorkflow::ConnectSmtp()
 void TSendWorkflow::LookUpContactByNumber(const std::string& typed)
 {
     AddressBookLink& addressBook = components_.AddressBook;
-    if (ChooseContact(addressBook, MobileNumberFilter(typed)))
-        window_.SetRecipientText(addressBook.Contact.FullName());
+    if (addressBook.ChooseByMobileNumber(StoredMobileNumberForm(typed)))
+        window_.SetRecipientText(addressBook.Contact().FullName());
 }
 
 // A recipient text as the recipient box's change handler looks it up (a contact's full name), then
@@ -198,8 +198,8 @@ SendRecipient TSendWorkflow::CheckRecipient(const std::string& typed)
     SendRecipient recipient{CheckAddresses(typed), {}};
     const AddressBookLink& addressBook = components_.AddressBook;
     if (recipient.Address.Accepted())
-        recipient.ArchiveName = addressBook.ContactFromAddressBook
-                                    ? ContactArchiveName(addressBook.Contact.FullName())
+        recipient.ArchiveName = addressBook.RecipientIsContact()
+                                    ? ContactArchiveName(addressBook.Contact().FullName())
                                     : NumberArchiveName(recipient.Address.Number);
     return recipient;
 }
@@ -212,8 +212,8 @@ RecipientAddress TSendWorkflow::CheckAddresses(const std::string& typed)
     if (!FitsMailCommand(settings.eMailAdress)) return {{}, {}, SenderAddressUnusableStatus};
     if (!FitsMailCommand(settings.SMSServer)) return {{}, {}, GatewayDomainUnusableStatus};
     AddressBookLink& addressBook = components_.AddressBook;
-    if (!addressBook.ContactFromAddressBook) return AddressForTypedNumber(typed, settings.SMSServer);
-    return AddressForContactNumber(addressBook.Contact.MobileTelephoneNumber(), settings.SMSServer);
+    if (!addressBook.RecipientIsContact()) return AddressForTypedNumber(typed, settings.SMSServer);
+    return AddressForContactNumber(addressBook.Contact().MobileTelephoneNumber(), settings.SMSServer);
 }
 
 // The mails, the parts' messages and the record of one recipient; false when the record could not

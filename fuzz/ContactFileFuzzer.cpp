@@ -3,7 +3,6 @@
 // ones byte for byte, the gaps between cards as they were, the contact with the values it was given.
 
 #include "addressbook/AddressBookMessages.h"
-#include "addressbook/ContactDisplay.h"
 #include "addressbook/ContactItem.h"
 #include "addressbook/ContactStore.h"
 #include "addressbook/VCard.h"
@@ -22,12 +21,6 @@
 #include <vector>
 
 namespace {
-
-class NoForm : public ContactDisplay
-{
-public:
-    void ShowModal(ContactItem&) override {}
-};
 
 enum class Operation { ChangeName, ChangeNumber, ChangeBoth, Delete, DeleteAndSaveAgain, Add };
 
@@ -115,25 +108,25 @@ Expectation Apply(ContactStore& store, const VCardFileContent& before, const Edi
     case Operation::Delete:
         // The store holds the only reference to the contact while it deletes it.
         contact.reset();
-        store.At(static_cast<int>(edit.Index))->Delete();
+        store.Delete(store.At(static_cast<int>(edit.Index)));
         expected.Contacts.erase(expected.Contacts.begin() + index);
         expected.Start = WithoutCard(before, edit.Index);
         expected.Exact = true;
         return expected;
     case Operation::DeleteAndSaveAgain:
-        contact->Delete();
-        contact->Save();
+        store.Delete(contact);
+        store.Save(contact);
         expected.Contacts.erase(expected.Contacts.begin() + index);
         expected.Contacts.push_back(values);
         expected.Start = WithoutCard(before, edit.Index);
         break;
     case Operation::Add:
-        contact->Save();
+        store.Save(contact);
         expected.Contacts.push_back(values);
         expected.Start = JoinVCardFile(before);
         break;
     default:
-        contact->Save();
+        store.Save(contact);
         expected.Contacts[edit.Index] = values;
         expected.Gaps = before.Gaps;
         expected.Cards = before.Cards;
@@ -148,7 +141,7 @@ Expectation Apply(ContactStore& store, const VCardFileContent& before, const Edi
     return expected;
 }
 
-void Check(const TempFolder& folder, ContactDisplay& form, const Expectation& expected)
+void Check(const TempFolder& folder, const Expectation& expected)
 {
     const std::string path = folder.File("Kontakte.vcf");
     const std::string bytes = folder.Read("Kontakte.vcf");
@@ -178,7 +171,7 @@ void Check(const TempFolder& folder, ContactDisplay& form, const Expectation& ex
         Require(contact.MobileTelephoneNumber == expected.Contacts[i].MobileTelephoneNumber,
                 "every number reads back");
     }
-    Require(ContactStore::Open(path, form)->Count() == static_cast<int>(after.Cards.size()),
+    Require(ContactStore::Open(path)->Count() == static_cast<int>(after.Cards.size()),
             "the store reads every card");
 }
 
@@ -187,7 +180,6 @@ void Check(const TempFolder& folder, ContactDisplay& form, const Expectation& ex
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static TempFolder folder("tp-fuzz-contacts");
-    static NoForm form;
     FuzzedDataProvider input(data, size);
     Edit edit{static_cast<Operation>(input.ConsumeIntegralInRange<int>(0, 5)),
               input.ConsumeIntegral<uint8_t>(), input.ConsumeRandomLengthString(120),
@@ -199,13 +191,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::shared_ptr<ContactStore> store;
     VCardFileContent before;
     try {
-        store = ContactStore::Open(path, form);
+        store = ContactStore::Open(path);
         before = SplitVCardFile(folder.Read("Kontakte.vcf"), path);
     } catch (const EContactFileError&) {
         return 0; // not a vCard file: never written
     }
     if (before.Cards.empty()) edit.Kind = Operation::Add;
     if (edit.Kind != Operation::Add) edit.Index %= before.Cards.size();
-    Check(folder, form, Apply(*store, before, edit));
+    Check(folder, Apply(*store, before, edit));
     return 0;
 }

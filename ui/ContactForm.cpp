@@ -1,6 +1,6 @@
 #include "ui/ContactForm.h"
 
-#include "addressbook/ContactItem.h"
+#include "addressbook/Outlook.h"
 #include "ui/ErrorGuard.h"
 #include "ui/QtCodePage.h"
 
@@ -41,7 +41,7 @@ template <class F> bool Succeeded(F&& operation)
 
 } // namespace
 
-TFContactForm::TFContactForm(ContactItem& contact, QWidget* parent) : QDialog(parent), contact_(contact)
+TFContactForm::TFContactForm(TContactItem& contact, QWidget* parent) : QDialog(parent), contact_(contact)
 {
     setObjectName(QStringLiteral("FContactForm"));
     setWindowTitle(contact.FullName().empty()
@@ -97,7 +97,7 @@ void TFContactForm::BDeleteClick()
     if (Succeeded([this] { contact_.Delete(); })) accept();
 }
 
-void TContactFormHost::ShowModal(ContactItem& contact)
+void TContactFormHost::ShowModal(TContactItem& contact)
 {
     TFContactForm form(contact, parent_);
     form.exec();

@@ -16,14 +16,14 @@ class TFContactForm : public QDialog
     Q_OBJECT
 
 public:
-    TFContactForm(ContactItem& contact, QWidget* parent = nullptr);
+    TFContactForm(TContactItem& contact, QWidget* parent = nullptr);
 
 private slots:
     void BSaveClick();
     void BDeleteClick();
 
 private:
-    ContactItem& contact_;
+    TContactItem& contact_;
     QLineEdit* EFullName = nullptr;
     QLineEdit* EMobileTelephoneNumber = nullptr;
     QPushButton* BSave = nullptr;
@@ -37,7 +37,7 @@ class TContactFormHost : public ContactDisplay
 public:
     explicit TContactFormHost(QWidget* parent) : parent_(parent) {}
 
-    void ShowModal(ContactItem& contact) override;
+    void ShowModal(TContactItem& contact) override;
 
 private:
     QWidget* parent_;

@@ -346,7 +346,7 @@ void TFSMS::FormCreate()
     logicWindow_->ShowSMSThisMonth(settings_.SMSThisMonth);
     const int limit = std::max(0, screen()->availableGeometry().width() - FrameAllowance);
     MSMS->setFixedWidth(MessageBoxWidth(MSMS->font().pointSize(), settings_.MaxSMSLength, limit));
-    addressBook_.ContactFromAddressBook = false;
+    addressBook_.ForgetRecipient();
     ComboBoxReceiverAdress->setEnabled(true);
     if (settings_.UseOutlookAdressbook) FillContactList(addressBook_, *logicWindow_);
 }
@@ -354,7 +354,7 @@ void TFSMS::FormCreate()
 // Releases only what is held: a connection that failed at start-up left nothing to log off.
 void TFSMS::FormDestroy()
 {
-    if (settings_.UseOutlookAdressbook) ReleaseAddressBook(addressBook_);
+    if (settings_.UseOutlookAdressbook) addressBook_.Release();
 }
 
 // Runs on every edit of the user, so characters the code page cannot hold are not reported here.

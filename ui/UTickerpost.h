@@ -51,8 +51,8 @@ public:
     void SetStatusText(const QString& text);
     QString StatusText() const;
 
-    // The address book as the window holds it: Outlook, Contact, the flag ContactFromAddressBook,
-    // and OutlookNameSpace and ContactsFolder while they are held.
+    // The address book as the window holds it: the application, the chosen contact and whether the
+    // recipient box names it, and the namespace and the contacts folder while they are held.
     AddressBookLink& AddressBook() { return addressBook_; }
 
     // The window parts the contact list, the contact button and the send read and change.

@@ -20,9 +20,9 @@ inline std::string DataFile(const std::string& name)
 class ScriptedContactForm : public ContactDisplay
 {
 public:
-    std::function<void(ContactItem&)> onShow = [](ContactItem&) {};
+    std::function<void(TContactItem&)> onShow = [](TContactItem&) {};
     int shown = 0;
-    void ShowModal(ContactItem& contact) override
+    void ShowModal(TContactItem& contact) override
     {
         ++shown;
         onShow(contact);

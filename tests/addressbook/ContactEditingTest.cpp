@@ -15,7 +15,7 @@ using Entries = std::vector<std::string>;
 const std::string Contacts =
     ContactCard("Anna Schmidt", "+49 1701234567") + ContactCard("Bernd", "0171 5550000");
 
-void SaveAs(ContactItem& contact, const std::string& name, const std::string& number)
+void SaveAs(TContactItem& contact, const std::string& name, const std::string& number)
 {
     contact.SetFullName(name);
     contact.SetMobileTelephoneNumber(number);
@@ -48,7 +48,7 @@ protected:
 
     // The number and the name the form was shown with, one pair per showing.
     std::vector<std::pair<std::string, std::string>> shownWith;
-    std::function<void(ContactItem&)> edit = [](ContactItem&) {};
+    std::function<void(TContactItem&)> edit = [](TContactItem&) {};
 
     TempFolder folder;
     std::string path = ContactsFilePath(folder.Path() + "/");
@@ -58,7 +58,7 @@ protected:
 
     ContactEditingTest()
     {
-        form.onShow = [this](ContactItem& contact) {
+        form.onShow = [this](TContactItem& contact) {
             shownWith.emplace_back(contact.MobileTelephoneNumber(), contact.FullName());
             edit(contact);
         };
@@ -81,30 +81,30 @@ TEST_F(ContactEditingTest, OpenedContactOutcomeFollowsWhatTheSearchesFind)
     struct Case
     {
         const char* label;
-        std::function<void(ContactItem&)> edit;
+        std::function<void(TContactItem&)> edit;
         Entries entries;
         std::string text;
         std::string status;
     };
     const Entries unchanged{"", "Anna Schmidt", "Bernd"};
     for (const auto& c : {
-             Case{"nothing changed", [](ContactItem&) {}, unchanged, "Anna Schmidt", ""},
-             Case{"saved without a change", [](ContactItem& k) { k.Save(); }, unchanged, "Anna Schmidt", ""},
+             Case{"nothing changed", [](TContactItem&) {}, unchanged, "Anna Schmidt", ""},
+             Case{"saved without a change", [](TContactItem& k) { k.Save(); }, unchanged, "Anna Schmidt", ""},
              Case{"name only: found by number",
-                  [](ContactItem& k) { SaveAs(k, "Anna Berger", "+49 1701234567"); },
+                  [](TContactItem& k) { SaveAs(k, "Anna Berger", "+49 1701234567"); },
                   {"", "Anna Berger", "Bernd"},
                   "Anna Berger",
                   "Kontakt Anna Schmidt wurde in Anna Berger geändert"},
              Case{"number only: found by name",
-                  [](ContactItem& k) { SaveAs(k, "Anna Schmidt", "+49 1609999999"); }, unchanged,
+                  [](TContactItem& k) { SaveAs(k, "Anna Schmidt", "+49 1609999999"); }, unchanged,
                   "Anna Schmidt", ""},
              Case{"name and number: found by neither",
-                  [](ContactItem& k) { SaveAs(k, "Anna Berger", "+49 1609999999"); },
+                  [](TContactItem& k) { SaveAs(k, "Anna Berger", "+49 1609999999"); },
                   {"", "Bernd"},
                   "",
                   "Kontakt Anna Schmidt wurde gelöscht/komplett verändert"},
              Case{"deleted",
-                  [](ContactItem& k) { k.Delete(); },
+                  [](TContactItem& k) { k.Delete(); },
                   {"", "Bernd"},
                   "",
                   "Kontakt Anna Schmidt wurde gelöscht/komplett verändert"},
@@ -119,7 +119,7 @@ TEST_F(ContactEditingTest, OpenedContactOutcomeFollowsWhatTheSearchesFind)
         EXPECT_EQ(window.entries, c.entries);
         EXPECT_EQ(window.text, c.text);
         EXPECT_EQ(window.status, c.status);
-        EXPECT_TRUE(link.ContactFromAddressBook);
+        EXPECT_TRUE(link.RecipientIsContact());
     }
     EXPECT_EQ(form.shown, 6);
 }
@@ -127,9 +127,9 @@ TEST_F(ContactEditingTest, OpenedContactOutcomeFollowsWhatTheSearchesFind)
 TEST_F(ContactEditingTest, AfterTheContactWentASecondClickOpensItAgain)
 {
     Choose("Anna Schmidt");
-    edit = [](ContactItem& k) { k.Delete(); };
+    edit = [](TContactItem& k) { k.Delete(); };
     OpenOrCreateContact(link, window);
-    edit = [](ContactItem& k) { k.Save(); }; // saving adds it again
+    edit = [](TContactItem& k) { k.Save(); }; // saving adds it again
     OpenOrCreateContact(link, window);
     EXPECT_EQ(shownWith, (std::vector<std::pair<std::string, std::string>>{
                              {"+49 1701234567", "Anna Schmidt"}, {"+49 1701234567", "Anna Schmidt"}}));
@@ -147,7 +147,7 @@ TEST_F(ContactEditingTest, NumberTextsOpenTheContactStoredInTheInternationalForm
         EXPECT_EQ(shownWith.back().second, "Anna Schmidt");
         EXPECT_EQ(window.text, "Anna Schmidt");
         EXPECT_EQ(window.selected, 1);
-        EXPECT_TRUE(link.ContactFromAddressBook);
+        EXPECT_TRUE(link.RecipientIsContact());
     }
     EXPECT_EQ(form.shown, 3);
 }
@@ -174,7 +174,7 @@ TEST_F(ContactEditingTest, NewContactIsPrefilledFromTheBox)
         Type(c.typed);
         OpenOrCreateContact(link, window);
         EXPECT_EQ(shownWith.back(), std::make_pair(c.number, c.name));
-        EXPECT_FALSE(link.ContactFromAddressBook); // closed without saving
+        EXPECT_FALSE(link.RecipientIsContact()); // closed without saving
     }
     EXPECT_EQ(ReadBytes(path), Contacts);
 }
@@ -183,40 +183,40 @@ TEST_F(ContactEditingTest, NewContactClosedWithoutSavingChangesNothing)
 {
     Type("Dora");
     window.status = "vorher";
-    edit = [](ContactItem& k) { k.SetFullName("Dora Klein"); };
+    edit = [](TContactItem& k) { k.SetFullName("Dora Klein"); };
     OpenOrCreateContact(link, window);
     EXPECT_EQ(window.entries, (Entries{"", "Anna Schmidt", "Bernd"}));
     EXPECT_EQ(window.text, "Dora");
     EXPECT_EQ(window.status, "vorher");
-    EXPECT_FALSE(link.ContactFromAddressBook);
+    EXPECT_FALSE(link.RecipientIsContact());
 }
 
 TEST_F(ContactEditingTest, SavedNewContactIsChosenAndListed)
 {
     Type("0160 1234");
-    edit = [](ContactItem& k) { SaveAs(k, "Dora Klein", "+49 1601234"); };
+    edit = [](TContactItem& k) { SaveAs(k, "Dora Klein", "+49 1601234"); };
     OpenOrCreateContact(link, window);
     EXPECT_EQ(window.entries, (Entries{"", "Anna Schmidt", "Bernd", "Dora Klein"}));
     EXPECT_EQ(window.text, "Dora Klein");
     EXPECT_EQ(window.status, "Kontakt Dora Klein wurde erstellt");
-    EXPECT_TRUE(link.ContactFromAddressBook);
-    EXPECT_EQ(link.Contact.MobileTelephoneNumber(), "+49 1601234");
+    EXPECT_TRUE(link.RecipientIsContact());
+    EXPECT_EQ(link.Contact().MobileTelephoneNumber(), "+49 1601234");
 }
 
 TEST_F(ContactEditingTest, NewContactUnderAnExistingNameAddsAnEqualEntryAndChoosesTheFirst)
 {
     Type("0160");
-    edit = [](ContactItem& k) { SaveAs(k, "Bernd", "+49 160"); };
+    edit = [](TContactItem& k) { SaveAs(k, "Bernd", "+49 160"); };
     OpenOrCreateContact(link, window);
     EXPECT_EQ(window.entries, (Entries{"", "Anna Schmidt", "Bernd", "Bernd"}));
     EXPECT_EQ(window.status, "Kontakt Bernd wurde erstellt");
-    EXPECT_EQ(link.Contact.MobileTelephoneNumber(), "0171 5550000");
+    EXPECT_EQ(link.Contact().MobileTelephoneNumber(), "0171 5550000");
 }
 
 TEST_F(ContactEditingTest, UmlautsInNamesReachTheStatusAsUtf8)
 {
     Type("J\xFCrgen"); // Windows-1252
-    edit = [](ContactItem& k) { k.Save(); };
+    edit = [](TContactItem& k) { k.Save(); };
     OpenOrCreateContact(link, window);
     EXPECT_EQ(window.status, "Kontakt Jürgen wurde erstellt");
 }
@@ -224,8 +224,7 @@ TEST_F(ContactEditingTest, UmlautsInNamesReachTheStatusAsUtf8)
 TEST_F(ContactEditingTest, WithoutAHeldFolderTheButtonSaysSo)
 {
     WriteBytes(path, "kaputt\r\n");
-    link.Contact.Disconnect();
-    ReleaseAddressBook(link);
+    link.Release();
     window = FakeContactWindow();
     EXPECT_THROW(FillContactList(link, window), EContactFileError);
     Type("Dora");
@@ -242,10 +241,10 @@ TEST_F(ContactEditingTest, AnEmptyNameOrNumberIdentifiesNoContact)
     window.status = "vorher";
     OpenOrCreateContact(link, window); // a new contact closed without saving
     EXPECT_EQ(window.status, "vorher");
-    EXPECT_FALSE(link.ContactFromAddressBook);
+    EXPECT_FALSE(link.RecipientIsContact());
 
     Choose("Carla");
-    edit = [](ContactItem& k) { k.Delete(); };
+    edit = [](TContactItem& k) { k.Delete(); };
     OpenOrCreateContact(link, window);
     EXPECT_EQ(window.status, "Kontakt Carla wurde gelöscht/komplett verändert");
 }

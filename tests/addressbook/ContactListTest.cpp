@@ -24,23 +24,24 @@ protected:
 
 TEST_F(ContactListTest, FillListsTheNamesSortedAndSelectsTheEmptyEntry)
 {
-    link.ContactFromAddressBook = true;
+    link.Open();
+    ASSERT_TRUE(link.ChooseByFullName("Carla"));
     FillContactList(link, window);
     EXPECT_EQ(window.entries,
               (std::vector<std::string>{"", "Anna Schmidt", "Anna Schmidt", "bernd", "Carla"}));
     EXPECT_EQ(window.selected, 0);
     EXPECT_EQ(window.text, "");
-    EXPECT_FALSE(link.ContactFromAddressBook); // no contact has an empty name
-    EXPECT_TRUE(link.Outlook.Connected());
-    EXPECT_TRUE(link.OutlookNameSpace && link.ContactsFolder);
+    EXPECT_FALSE(link.RecipientIsContact()); // no contact has an empty name
+    EXPECT_TRUE(link.Connected());
+    EXPECT_TRUE(link.ContactsFolder());
 }
 
 TEST_F(ContactListTest, InitialLookupFindsAContactWithAnEmptyName)
 {
     WriteBytes(path, Contacts + ContactCard("", "+49 1709"));
     FillContactList(link, window);
-    EXPECT_TRUE(link.ContactFromAddressBook);
-    EXPECT_EQ(link.Contact.MobileTelephoneNumber(), "+49 1709");
+    EXPECT_TRUE(link.RecipientIsContact());
+    EXPECT_EQ(link.Contact().MobileTelephoneNumber(), "+49 1709");
 }
 
 TEST_F(ContactListTest, LookupChoosesTheFirstContactOfTheExactName)
@@ -61,13 +62,13 @@ TEST_F(ContactListTest, LookupChoosesTheFirstContactOfTheExactName)
              Case{"address book off", "Carla", false, false, ""},
          }) {
         SCOPED_TRACE(c.label);
-        link.ContactFromAddressBook = true;
+        ASSERT_TRUE(link.ChooseByFullName("Carla"));
         window.useOutlookAdressbook = c.use;
         window.text = c.text;
         LookUpRecipient(link, window.useOutlookAdressbook, window.text);
-        EXPECT_EQ(link.ContactFromAddressBook, c.found);
+        EXPECT_EQ(link.RecipientIsContact(), c.found);
         if (c.found) {
-            EXPECT_EQ(link.Contact.MobileTelephoneNumber(), c.number);
+            EXPECT_EQ(link.Contact().MobileTelephoneNumber(), c.number);
         }
     }
 }
@@ -78,7 +79,7 @@ TEST_F(ContactListTest, LookupSeesContactsAddedOnDisk)
     WriteBytes(path, Contacts + ContactCard("Dora", "+49 1705"));
     window.text = "Dora";
     LookUpRecipient(link, window.useOutlookAdressbook, window.text);
-    EXPECT_TRUE(link.ContactFromAddressBook);
+    EXPECT_TRUE(link.RecipientIsContact());
     EXPECT_EQ(window.entries.size(), 5u); // the list is read only when it is filled
 }
 
@@ -88,14 +89,14 @@ TEST_F(ContactListTest, UnreadableFileLeavesOnlyTheEmptyEntryAndHoldsNothing)
     EXPECT_THROW_MESSAGE(FillContactList(link, window), EContactFileError,
                          AddressBookMessages::NotAVCard(path, 1));
     EXPECT_EQ(window.entries, std::vector<std::string>{""});
-    EXPECT_FALSE(link.Outlook.Connected());
-    EXPECT_FALSE(link.OutlookNameSpace || link.ContactsFolder);
+    EXPECT_FALSE(link.Connected());
+    EXPECT_FALSE(link.ContactsFolder());
 
     window.text = "Carla";
     LookUpRecipient(link, window.useOutlookAdressbook, window.text);
-    EXPECT_FALSE(link.ContactFromAddressBook);
-    ReleaseAddressBook(link); // nothing to log off
-    EXPECT_FALSE(link.Outlook.Connected());
+    EXPECT_FALSE(link.RecipientIsContact());
+    link.Release(); // nothing to log off
+    EXPECT_FALSE(link.Connected());
 }
 
 TEST_F(ContactListTest, SwitchingOffEmptiesTheBoxAndReleasesSwitchingOnRereadsTheFile)
@@ -103,15 +104,15 @@ TEST_F(ContactListTest, SwitchingOffEmptiesTheBoxAndReleasesSwitchingOnRereadsTh
     FillContactList(link, window);
     window.text = "Carla";
     LookUpRecipient(link, window.useOutlookAdressbook, window.text);
-    ASSERT_TRUE(link.ContactFromAddressBook);
+    ASSERT_TRUE(link.RecipientIsContact());
 
     window.useOutlookAdressbook = false;
     AddressBookSwitched(link, window, true);
-    EXPECT_FALSE(link.ContactFromAddressBook);
+    EXPECT_FALSE(link.RecipientIsContact());
     EXPECT_TRUE(window.entries.empty());
     EXPECT_EQ(window.text, "");
-    EXPECT_FALSE(link.Contact.Connected());
-    EXPECT_FALSE(link.Outlook.Connected() || link.OutlookNameSpace || link.ContactsFolder);
+    EXPECT_FALSE(link.Contact().Connected());
+    EXPECT_FALSE(link.Connected() || link.ContactsFolder());
 
     WriteBytes(path, Contacts + ContactCard("Dora", "+49 1705"));
     AddressBookSwitched(link, window, false); // unchanged: nothing happens
@@ -122,7 +123,7 @@ TEST_F(ContactListTest, SwitchingOffEmptiesTheBoxAndReleasesSwitchingOnRereadsTh
     EXPECT_EQ(window.entries,
               (std::vector<std::string>{"", "Anna Schmidt", "Anna Schmidt", "bernd", "Carla", "Dora"}));
     EXPECT_EQ(window.selected, 0);
-    EXPECT_TRUE(link.ContactsFolder.has_value());
+    EXPECT_TRUE(link.ContactsFolder().has_value());
 }
 
 TEST_F(ContactListTest, SwitchingOnAfterAFailedStartConnects)

@@ -33,12 +33,11 @@ protected:
     std::shared_ptr<ContactStore> OpenWith(const std::string& content)
     {
         WriteBytes(path, content);
-        return ContactStore::Open(path, form);
+        return ContactStore::Open(path);
     }
 
     TempFolder folder;
     std::string path = folder.File("Kontakte.vcf");
-    ScriptedContactForm form;
 };
 
 } // namespace
@@ -99,12 +98,12 @@ TEST_F(ContactStoreTest, SavingOneContactChangesOnlyItsLines)
         ASSERT_NE(contact, nullptr);
         contact->SetFullName(c.fullName);
         contact->SetMobileTelephoneNumber(c.number);
-        contact->Save();
+        store->Save(contact);
 
         std::string expected = original;
         for (const auto& line : c.lines) expected = ReplacedOnce(expected, line.from, line.to);
         EXPECT_EQ(ReadBytes(path), expected);
-        auto reopened = ContactStore::Open(path, form);
+        auto reopened = ContactStore::Open(path);
         auto again = reopened->Find(ContactField::FullName, c.fullName);
         ASSERT_NE(again, nullptr);
         EXPECT_EQ(again->MobileTelephoneNumber(), c.number);
@@ -116,19 +115,19 @@ TEST_F(ContactStoreTest, UnchangedContactIsNotWritten)
     auto store = OpenWith(DataFile("webmail-4.0.vcf"));
     FileStamp before = StampOf(path);
     store->At(0)->SetFullName("Peter Wagner");
-    store->At(0)->Save();
+    store->Save(store->At(0));
     EXPECT_EQ(StampOf(path), before);
 }
 
 TEST_F(ContactStoreTest, FirstSaveCreatesAPrivateFile)
 {
-    auto store = ContactStore::Open(path, form);
+    auto store = ContactStore::Open(path);
     EXPECT_EQ(store->Count(), 0);
     auto contact = store->CreateContact();
     EXPECT_EQ(store->Find(ContactField::FullName, ""), nullptr); // not in the file before it is saved
     contact->SetFullName("Anna Schmidt");
     contact->SetMobileTelephoneNumber("+491701234567");
-    contact->Save();
+    store->Save(contact);
     EXPECT_EQ(ReadBytes(path), "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Anna Schmidt\r\nN:Schmidt;Anna;;;\r\n"
                                "TEL;TYPE=cell:+491701234567\r\nEND:VCARD\r\n");
     EXPECT_EQ(ModeOf(path), 0600u);
@@ -144,7 +143,7 @@ TEST_F(ContactStoreTest, NewContactIsAppendedAndTheFileKeepsItsMode)
     ::chmod(path.c_str(), 0644);
     auto contact = store->CreateContact();
     contact->SetFullName("Neu");
-    contact->Save();
+    store->Save(contact);
     EXPECT_EQ(ReadBytes(path), original + "BEGIN:VCARD\nVERSION:4.0\nFN:Neu\nN:Neu;;;;\nEND:VCARD\n");
     EXPECT_EQ(ModeOf(path), 0644u);
 }
@@ -155,12 +154,12 @@ TEST_F(ContactStoreTest, DeletedContactLeavesTheOthersAndCanBeSavedAgain)
     auto store = OpenWith(original);
     auto juergen = store->At(0);
     std::string juergenCard = original.substr(0, original.find("BEGIN:VCARD", 1));
-    juergen->Delete();
-    EXPECT_FALSE(juergen->Stored());
+    store->Delete(juergen);
+    EXPECT_EQ(juergen->State(), ContactState::Deleted);
     EXPECT_EQ(ReadBytes(path), original.substr(juergenCard.size()));
     EXPECT_EQ(store->Count(), 2);
 
-    juergen->Save(); // restores the card with every property
+    store->Save(juergen); // restores the card with every property
     EXPECT_EQ(ReadBytes(path), original.substr(juergenCard.size()) + juergenCard);
 }
 
@@ -180,7 +179,8 @@ TEST_F(ContactStoreTest, FollowsChangesOnDisk)
     EXPECT_EQ(store->At(2), changed); // its card moved but did not change
 
     WriteBytes(path, first);
-    EXPECT_THROW_MESSAGE(changed->Save(), EContactFileError, AddressBookMessages::ChangedElsewhere("Zweite"));
+    EXPECT_THROW_MESSAGE(store->Save(changed), EContactFileError,
+                         AddressBookMessages::ChangedElsewhere("Zweite"));
     EXPECT_EQ(ReadBytes(path), first);
 }
 
@@ -191,34 +191,33 @@ TEST_F(ContactStoreTest, BadFilesRaiseAndAreNeverWritten)
     contact->SetFullName("Anders");
     std::string junk = "Dies ist keine Adressdatei.\n";
     WriteBytes(path, junk);
-    EXPECT_THROW_MESSAGE(contact->Save(), EContactFileError, AddressBookMessages::NotAVCard(path, 1));
-    EXPECT_THROW_MESSAGE(store->CreateContact()->Save(), EContactFileError,
+    EXPECT_THROW_MESSAGE(store->Save(contact), EContactFileError, AddressBookMessages::NotAVCard(path, 1));
+    EXPECT_THROW_MESSAGE(store->Save(store->CreateContact()), EContactFileError,
                          AddressBookMessages::NotAVCard(path, 1));
     EXPECT_EQ(ReadBytes(path), junk);
     EXPECT_THROW_MESSAGE(
-        ContactStore::Open(path, form), EContactFileError,
+        ContactStore::Open(path), EContactFileError,
         "Das Adressbuch " + path +
             " ist keine vCard-Datei: Zeile 1 steht außerhalb von BEGIN:VCARD und END:VCARD.");
 
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
-    EXPECT_THROW_MESSAGE(ContactStore::Open(path, form), EContactFileError,
+    EXPECT_THROW_MESSAGE(ContactStore::Open(path), EContactFileError,
                          "Das Adressbuch " + path + " kann nicht gelesen werden: keine Datei.");
     std::filesystem::remove(path);
 
     WriteBytes(path, "");
     ::truncate(path.c_str(), 257LL * 1024 * 1024); // sparse
-    EXPECT_THROW_MESSAGE(ContactStore::Open(path, form), EContactFileError,
-                         AddressBookMessages::TooLarge(path));
+    EXPECT_THROW_MESSAGE(ContactStore::Open(path), EContactFileError, AddressBookMessages::TooLarge(path));
 }
 
 TEST_F(ContactStoreTest, UnwritableFolderRaisesAndLosesNothing)
 {
     std::string missing = folder.File("fehlt/Kontakte.vcf");
-    auto store = ContactStore::Open(missing, form);
+    auto store = ContactStore::Open(missing);
     auto contact = store->CreateContact();
     contact->SetFullName("Anna");
-    EXPECT_THROW_MESSAGE(contact->Save(), EContactFileError,
+    EXPECT_THROW_MESSAGE(store->Save(contact), EContactFileError,
                          "Das Adressbuch " + missing +
                              " kann nicht gespeichert werden: Ungültiger Dateiname.");
     EXPECT_EQ(store->Count(), 0);

@@ -35,7 +35,7 @@ protected:
     std::string path = ContactsFilePath(folder.Path() + "/");
     ScriptedContactForm form;
     TOutlookApplication Outlook{path, form};
-    TContactItem Contact;
+    TContactItem Contact{Outlook};
     TNameSpace OutlookNameSpace;
     TMAPIFolder ContactsFolder;
 };
@@ -109,6 +109,8 @@ TEST_F(OutlookTest, MisuseRaisesLikeAFailedCall)
     EXPECT_THROW_MESSAGE(Contact.FullName(), EAddressBookError, M::NoContactAttached());
     EXPECT_THROW_MESSAGE(Contact.SetMobileTelephoneNumber("1"), EAddressBookError, M::NoContactAttached());
     EXPECT_THROW_MESSAGE(Contact.Display(1), EAddressBookError, M::NoContactAttached());
+    EXPECT_THROW_MESSAGE(Contact.Save(), EAddressBookError, M::NoContactAttached());
+    EXPECT_THROW_MESSAGE(Contact.Delete(), EAddressBookError, M::NoContactAttached());
     Contact.ConnectTo(ContactsFolder.Items().Item(1));
     EXPECT_THROW_MESSAGE(Contact.Display(0), EAddressBookError, M::ModalOnly());
     EXPECT_THROW_MESSAGE(TMAPIFolder().Items(), EAddressBookError, M::NotConnected());
@@ -118,7 +120,7 @@ TEST_F(OutlookTest, MisuseRaisesLikeAFailedCall)
 TEST_F(OutlookTest, DisplayShowsTheFormWhichSavesOrDeletes)
 {
     Contact.ConnectTo(ContactsFolder.Items().Find("[MobileTelephoneNumber] = \"+49 1609999999\""));
-    form.onShow = [](ContactItem& contact) {
+    form.onShow = [](TContactItem& contact) {
         contact.SetFullName("Anna Berger");
         contact.Save();
     };
@@ -130,7 +132,7 @@ TEST_F(OutlookTest, DisplayShowsTheFormWhichSavesOrDeletes)
                                    ContactCard("", "+49 221445566") + ContactCard("Bernd", "") +
                                    ContactCard("Max \"Mad\" Muster", "0171 5550000"));
 
-    form.onShow = [](ContactItem& contact) { contact.Delete(); };
+    form.onShow = [](TContactItem& contact) { contact.Delete(); };
     Contact.Display(1);
     EXPECT_EQ(ContactsFolder.Items().Find("[Fullname] = \"Anna Berger\""), nullptr);
     EXPECT_EQ(ContactsFolder.Items().Find("[MobileTelephoneNumber] = \"+49 1609999999\""), nullptr);
@@ -147,7 +149,7 @@ TEST_F(OutlookTest, CreatedContactIsInTheFileOnlyOnceSaved)
     EXPECT_EQ(Found("[MobileTelephoneNumber] = \"+491701112222\""), 0);
     EXPECT_EQ(ContactsFolder.Items().Count(), 5);
 
-    form.onShow = [](ContactItem& contact) {
+    form.onShow = [](TContactItem& contact) {
         contact.SetFullName("Carla Neu");
         contact.Save();
     };
@@ -160,9 +162,11 @@ TEST_F(OutlookTest, CreatedContactIsInTheFileOnlyOnceSaved)
 
 TEST_F(OutlookTest, ReleaseDetachesEverything)
 {
-    ContactItemPtr kept = ContactsFolder.Items().Item(1);
-    Contact.ConnectTo(kept);
+    Contact.ConnectTo(ContactsFolder.Items().Item(1));
+    TContactItem kept{Outlook};
+    kept.ConnectTo(ContactsFolder.Items().Item(1));
     Contact.Disconnect();
+    EXPECT_FALSE(Contact.Connected());
     OutlookNameSpace.Logoff();
     Outlook.Disconnect();
     OutlookNameSpace = TNameSpace();
@@ -170,8 +174,10 @@ TEST_F(OutlookTest, ReleaseDetachesEverything)
     EXPECT_FALSE(Outlook.Connected());
     EXPECT_THROW_MESSAGE(Outlook.GetNamespace("MAPI"), EAddressBookError,
                          AddressBookMessages::NotConnected());
-    EXPECT_THROW_MESSAGE(kept->Save(), EAddressBookError, AddressBookMessages::NotConnected());
-    EXPECT_EQ(kept->FullName(), "Anna Schmidt");
+    EXPECT_THROW_MESSAGE(kept.Save(), EAddressBookError, AddressBookMessages::NotConnected());
+    EXPECT_THROW_MESSAGE(kept.Display(1), EAddressBookError, AddressBookMessages::NotConnected());
+    EXPECT_EQ(kept.FullName(), "Anna Schmidt");
+    EXPECT_EQ(form.shown, 0);
 }
 
 TEST_F(OutlookTest, UnparsableFileKeepsTheApplicationDetached)

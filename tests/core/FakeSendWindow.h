@@ -42,5 +42,5 @@ public:
 class NoContactForm : public ContactDisplay
 {
 public:
-    void ShowModal(ContactItem&) override {}
+    void ShowModal(TContactItem&) override {}
 };

@@ -73,10 +73,10 @@ TEST(RecipientNumberTest, TypedAndContactNumbers)
     }
 }
 
-TEST(RecipientNumberTest, MobileNumberFilter)
+TEST(RecipientNumberTest, StoredMobileNumberForm)
 {
-    EXPECT_EQ(MobileNumberFilter("01711234567"), "[MobileTelephoneNumber] = \"+49 1711234567\"");
-    EXPECT_EQ(MobileNumberFilter("+49 171 1234567"), "[MobileTelephoneNumber] = \"+49 1711234567\"");
-    EXPECT_EQ(MobileNumberFilter("+4"), "[MobileTelephoneNumber] = \"+4\"");
-    EXPECT_EQ(MobileNumberFilter(""), "[MobileTelephoneNumber] = \"+\"");
+    EXPECT_EQ(StoredMobileNumberForm("01711234567"), "+49 1711234567");
+    EXPECT_EQ(StoredMobileNumberForm("+49 171 1234567"), "+49 1711234567");
+    EXPECT_EQ(StoredMobileNumberForm("+4"), "+4");
+    EXPECT_EQ(StoredMobileNumberForm(""), "+");
 }

@@ -197,11 +197,9 @@ TEST_F(SendWorkflowTest, UnusableRecipientsAndAddressesSendNothingAndConnectNowh
         window.Message = "Hallo";
         settings.eMailAdress = c.sender;
         settings.SMSServer = c.gateway;
-        addressBook.ContactFromAddressBook = c.contactMobile.has_value();
-        if (c.contactMobile) {
-            addressBook.Contact.ConnectTo(std::make_shared<ContactItem>(
-                std::weak_ptr<ContactStore>(), VCardContact{"Eva", *c.contactMobile, ""}));
-        }
+        addressBook.ForgetRecipient();
+        if (c.contactMobile)
+            addressBook.Choose(std::make_shared<ContactItem>(VCardContact{"Eva", *c.contactMobile, ""}));
 
         workflow.Send();
 
@@ -446,8 +444,7 @@ TEST_F(SendWorkflowTest, ContactsOfTheAddressBookNameTheRecipientAndTheArchive)
                                             "TEL;TYPE=cell:+49 (160) 987-6543\r\nEND:VCARD\r\n"
                                             "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:" +
                                                 longName + "\r\nTEL;TYPE=cell:0171/555123\r\nEND:VCARD\r\n");
-    addressBook.Outlook.Connect();
-    addressBook.ContactsFolder = addressBook.Outlook.GetNamespace("MAPI").GetDefaultFolder(olFolderContacts);
+    addressBook.Open();
     settings.UseOutlookAdressbook = true;
 
     struct Case
@@ -475,10 +472,8 @@ TEST_F(SendWorkflowTest, ContactsOfTheAddressBookNameTheRecipientAndTheArchive)
         window = FakeSendWindow();
         window.Recipient = c.typed;
         window.Message = "Hallo";
-        addressBook.ContactFromAddressBook = c.chosenByName;
-        if (c.chosenByName)
-            addressBook.Contact.ConnectTo(
-                addressBook.ContactsFolder->Items().Find("[Fullname] = \"" + c.typed + "\""));
+        addressBook.ForgetRecipient();
+        if (c.chosenByName) addressBook.ChooseByFullName(c.typed);
 
         workflow.Send();
 

@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(Entries(window), QStringList({"", "anna", "Anna", "anna", "Ärger Anna", "Bernd", "Zoe"}));
         QCOMPARE(Box(window)->currentIndex(), 0);
         QCOMPARE(Box(window)->currentText(), QString());
-        QVERIFY(!window.AddressBook().ContactFromAddressBook);
+        QVERIFY(!window.AddressBook().RecipientIsContact());
     }
 
     void TypingCompletesAndLooksUpOnlyWhenTheEntryChanges()
@@ -123,7 +123,7 @@ private slots:
             QVERIFY2(edit->text() == step.text, step.label);
             QVERIFY2(edit->selectedText() == step.highlighted, step.label);
             QVERIFY2(lookups.count() == step.lookups, step.label);
-            QVERIFY2(window.AddressBook().ContactFromAddressBook == step.chosen, step.label);
+            QVERIFY2(window.AddressBook().RecipientIsContact() == step.chosen, step.label);
         }
 
         edit->clear();
@@ -133,8 +133,8 @@ private slots:
         QTest::sendKeyEvent(QTest::Click, Box(window), Qt::Key_Udiaeresis, QStringLiteral("ü"),
                             Qt::NoModifier);
         QCOMPARE(edit->text(), QStringLiteral("Übel"));
-        QVERIFY(window.AddressBook().ContactFromAddressBook);
-        QCOMPARE(window.AddressBook().Contact.MobileTelephoneNumber(), std::string("+49 1703"));
+        QVERIFY(window.AddressBook().RecipientIsContact());
+        QCOMPARE(window.AddressBook().Contact().MobileTelephoneNumber(), std::string("+49 1703"));
     }
 
     void TypingACharacterTheCodePageCannotHoldLooksUpWithoutANotice()
@@ -147,7 +147,7 @@ private slots:
         QTest::sendKeyEvent(QTest::Click, Box(window), Qt::Key_unknown, QStringLiteral("Ł"), Qt::NoModifier);
         QTest::keyClicks(Box(window), QStringLiteral("ukas"));
         QCOMPARE(Box(window)->currentText(), QStringLiteral("Łukas"));
-        QVERIFY(!window.AddressBook().ContactFromAddressBook);
+        QVERIFY(!window.AddressBook().RecipientIsContact());
         QVERIFY(captured.Messages().isEmpty());
     }
 
@@ -159,9 +159,9 @@ private slots:
         Activate(window);
         QTest::keyClick(Box(window), Qt::Key_Down); // from the empty entry to "Anna"
         QCOMPARE(Box(window)->currentText(), QStringLiteral("Anna"));
-        QVERIFY(window.AddressBook().ContactFromAddressBook);
+        QVERIFY(window.AddressBook().RecipientIsContact());
         QTest::keyClick(Box(window), Qt::Key_Up);
-        QVERIFY(!window.AddressBook().ContactFromAddressBook);
+        QVERIFY(!window.AddressBook().RecipientIsContact());
     }
 
     void RenamingAContactInTheFormReplacesItsEntry()
@@ -212,7 +212,7 @@ private slots:
         }));
         QCOMPARE(window.StatusText(), QStringLiteral("Kontakt Dora wurde erstellt"));
         QCOMPARE(Entries(window), QStringList({"", "Dora"}));
-        QVERIFY(window.AddressBook().ContactFromAddressBook);
+        QVERIFY(window.AddressBook().RecipientIsContact());
         QVERIFY(folder.Read("Kontakte.vcf").contains("FN:Dora\r\n"));
     }
 
@@ -251,11 +251,11 @@ private slots:
             QCOMPARE(captured.Messages().size(), 1);
             QVERIFY(captured.Messages().first().second.startsWith(QStringLiteral("Das Adressbuch ")));
             QCOMPARE(Entries(window), QStringList({""}));
-            QVERIFY(!window.AddressBook().ContactsFolder);
+            QVERIFY(!window.AddressBook().ContactsFolder());
             Activate(window);
             QTest::keyClicks(Box(window), QStringLiteral("0170123"));
             QCOMPARE(Box(window)->currentText(), QStringLiteral("0170123"));
-            QVERIFY(!window.AddressBook().ContactFromAddressBook);
+            QVERIFY(!window.AddressBook().RecipientIsContact());
             QCOMPARE(window.LogicWindow().RecipientText(), std::string("0170123"));
             QTest::mouseClick(window.findChild<QPushButton*>("BNewContact"), Qt::LeftButton);
             QCOMPARE(captured.Messages().size(), 2);
@@ -271,7 +271,7 @@ private slots:
         TFSMS window(folder.Path(), clock_);
         Activate(window);
         QTest::keyClicks(Box(window), QStringLiteral("Anna"));
-        QVERIFY(window.AddressBook().ContactFromAddressBook);
+        QVERIFY(window.AddressBook().RecipientIsContact());
         auto switchTo = [&window](bool on) {
             QTimer::singleShot(0, [on] {
                 QWidget* dialog = QApplication::activeModalWidget();
@@ -285,14 +285,14 @@ private slots:
         switchTo(false);
         QCOMPARE(Box(window)->count(), 0);
         QCOMPARE(Box(window)->currentText(), QString());
-        QVERIFY(!window.AddressBook().ContactFromAddressBook);
-        QVERIFY(!window.AddressBook().ContactsFolder && !window.AddressBook().Outlook.Connected());
+        QVERIFY(!window.AddressBook().RecipientIsContact());
+        QVERIFY(!window.AddressBook().ContactsFolder() && !window.AddressBook().Connected());
 
         folder.Write("Kontakte.vcf", Card("Anna", "+49 1701") + Card("Bernd", "+49 1702"));
         switchTo(true);
         QCOMPARE(Entries(window), QStringList({"", "Anna", "Bernd"}));
         QCOMPARE(Box(window)->currentIndex(), 0);
-        QVERIFY(window.AddressBook().ContactsFolder);
+        QVERIFY(window.AddressBook().ContactsFolder());
     }
 
     void WithTheAddressBookOffTheBoxIsPlain()
@@ -303,7 +303,7 @@ private slots:
         Activate(window);
         QCOMPARE(Box(window)->count(), 0);
         QTest::keyClicks(Box(window), QStringLiteral("Anna"));
-        QVERIFY(!window.AddressBook().ContactFromAddressBook);
+        QVERIFY(!window.AddressBook().RecipientIsContact());
         QTest::mouseClick(window.findChild<QPushButton*>("BNewContact"), Qt::LeftButton);
         QCOMPARE(window.StatusText(), QStringLiteral("Sie haben kein Adressbuch ausgewählt."));
     }

@@ -1,6 +1,6 @@
 #include "TestProgramFolder.h"
 
-#include "addressbook/ContactItem.h"
+#include "addressbook/Outlook.h"
 #include "core/Settings.h"
 #include "runtime/Clock.h"
 #include "runtime/FileLocations.h"
@@ -67,7 +67,10 @@ private slots:
         QCOMPARE(WindowSystemTitle(password), QStringLiteral("Kennworteingabe"));
         TFInfoDialog info(FileLocations(folder.Path()), &window);
         QCOMPARE(WindowSystemTitle(info), QStringLiteral("Info"));
-        ContactItem contact(std::weak_ptr<ContactStore>{}, std::string{});
+        TContactFormHost host(&window);
+        TOutlookApplication outlook(folder.Path() + "Kontakte.vcf", host);
+        TContactItem contact(outlook);
+        contact.ConnectTo(std::make_shared<ContactItem>(std::string{}));
         TFContactForm form(contact, &window);
         QCOMPARE(WindowSystemTitle(form), QStringLiteral("Kontakt"));
     }
